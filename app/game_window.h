@@ -1,0 +1,22 @@
+// The one game window with its OpenGL rendering context, the projection for
+// its size and the fixed rendering state every screen assumes.
+#pragma once
+
+#include "platform/win32.h"
+
+struct GameWindow {
+    HINSTANCE instance = nullptr;
+    HWND window = nullptr;
+    HDC deviceContext = nullptr;
+    HGLRC renderingContext = nullptr;
+};
+
+extern GameWindow gameWindow;
+
+// False after the failure was shown in a message box; for every failure
+// after the class was registered, except a refused full-screen mode,
+// closeGameWindow has already run.
+bool createGameWindow(const char* title, int width, int height, int colourBits,
+                      bool fullscreenRequest);
+void resizeScene(int width, int height);
+bool initScene();

@@ -1,0 +1,15 @@
+// The message queue: SDL events arrive here as window messages and are
+// handed to the window procedure of the window's class.
+#pragma once
+
+#include "platform/win32.h"
+
+BOOL PeekMessageA(MSG* message, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags);
+BOOL TranslateMessage(const MSG* message);
+LRESULT DispatchMessageA(const MSG* message);
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void PostQuitMessage(int exitCode);
+
+// Sleeps until a message is waiting, without using the processor.
+BOOL WaitMessage();

@@ -1,0 +1,9 @@
+// Fire-and-forget sounds by file name: one voice, a new sound replaces the
+// one playing. A file that is missing or cannot be played, or a machine with
+// no audio device, gives silence and nothing else.
+#pragma once
+
+#include "platform/win32.h"
+
+BOOL PlaySoundA(LPCSTR fileName, HMODULE module, DWORD flags);
+BOOL sndPlaySoundA(LPCSTR fileName, UINT flags);

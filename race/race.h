@@ -1,0 +1,32 @@
+// The race: its types, the record of the race in progress, and the entry
+// points the frame function calls.
+#pragma once
+
+// RaceType values, as GameSettings::raceType holds them.
+struct RaceType {
+    enum : int { SHORT = 1, MEDIUM = 2, LONG = 3, JOURNEY = 4 };
+};
+
+struct RaceState {
+    float raceClock = 0.0f;      // +gameSpeed x 1e-13 a racing frame
+    float shipSpeed = 0.0f;
+    float steerVelocity = 0.0f;  // positive steering left; also the bank in degrees
+    float barLevel = 0.0f;       // below 0: crashed
+    float barTarget = 0.0f;      // the level to pass to finish
+    float bombs = 0.0f;
+    int raceFrames = 0;          // frames since the start; times the countdown
+    float skyLevel = 0.0f;       // JOURNEY day and night
+    bool skyRising = false;
+    bool lightning = false;      // LONG: the sky flashes this frame
+};
+
+extern RaceState race;
+
+// The integer shown and stored as every race result.
+int shownScore();
+
+// Starts or restarts a race of settings.raceType.
+void startRace();
+
+// One frame of the race.
+void raceFrame();
