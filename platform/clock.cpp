@@ -1,4 +1,12 @@
-// Placeholder until the platform layer is built.
+// Wall-clock seconds for the game's per-second counters and its random seed.
 #include "platform/clock.h"
 
-std::time_t platformTime() { return std::time(nullptr); }
+#include "platform/test_hook_state.h"
+
+std::time_t platformTime()
+{
+    std::time_t now = 0;
+    if (hookState::clockFixed(&now))
+        return now;
+    return std::time(nullptr);
+}

@@ -30,7 +30,6 @@ using LPSTR = char*;
 
 #define WINAPI
 #define CALLBACK
-#define APIENTRY
 
 // Opaque handles; the platform owns what they point at.
 struct PlatformModule;

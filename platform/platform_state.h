@@ -1,0 +1,71 @@
+// What the platform files share among themselves: the records behind the
+// window, device-context and rendering-context handles, and the few calls
+// one service makes into another. Game code never includes this header.
+#pragma once
+
+#include "platform/win32.h"
+
+#include <SDL.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// Handles are numbers the game only passes back to us; a handle that was
+// released is never handed out again, so a stale one finds no record.
+struct WindowRecord {
+    HWND handle = nullptr;
+    HDC deviceContext = nullptr;  // the class's own DC: one per window, for its lifetime
+    SDL_Window* sdlWindow = nullptr;
+    Uint32 sdlId = 0;
+    std::string className;
+    WNDPROC procedure = nullptr;
+    bool fullscreen = false;
+    bool minimised = false;
+    int pixelFormat = 0;  // 0 until SetPixelFormat
+    int sizeSentWidth = -1;
+    int sizeSentHeight = -1;
+};
+
+struct ContextRecord {
+    HGLRC handle = nullptr;
+    SDL_GLContext glContext = nullptr;
+};
+
+struct PlatformRecords {
+    std::vector<std::unique_ptr<WindowRecord>> windows;
+    std::vector<ContextRecord> contexts;
+    HGLRC currentContext = nullptr;
+    HWND currentWindow = nullptr;
+    HWND focus = nullptr;
+    std::uintptr_t lastHandle = 0;
+};
+
+extern PlatformRecords platformRecords;
+
+std::uintptr_t newHandleNumber();
+WindowRecord* findWindow(HWND window);
+WindowRecord* findWindowByDeviceContext(HDC deviceContext);
+WindowRecord* findWindowBySdlId(Uint32 sdlId);
+
+// display.cpp: SDL video, started on first need and tried once.
+bool platformVideoReady();
+// Before any SDL subsystem starts: signals keep their usual effect.
+void keepSignalsAlone();
+// The mode accepted by the last successful ChangeDisplaySettingsA, or null.
+const SDL_DisplayMode* acceptedFullscreenMode();
+
+// window.cpp: the window procedure of a window, called at once.
+LRESULT sendWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Swap interval for the current context: 1 while frames are paced, else 0.
+void applySwapInterval();
+void restartFramePacing();
+
+// messages.cpp
+void queueMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void forgetMessagesFor(HWND window);
+void translateSdlEvent(const SDL_Event& event);
+void translatePendingSdlEvents();
+// What a modal loop does: every waiting message but WM_QUIT goes to its
+// window procedure; WM_QUIT stays queued for the main loop.
+void dispatchWaitingMessages();

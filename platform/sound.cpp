@@ -1,0 +1,103 @@
+// Sounds by file name on one voice: WAV as SDL_mixer chunks, MIDI as music
+// through FluidSynth. Without an audio device the game is simply silent.
+#include "platform/sound.h"
+
+#include "platform/platform_state.h"
+#include "platform/test_hook_state.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <map>
+#include <string>
+#include <strings.h>
+
+namespace {
+
+constexpr const char* soundFontPath = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+constexpr int voiceChannel = 0;
+
+struct SoundRecord {
+    bool audioTried = false;
+    bool audioReady = false;
+    // Decoded once: the game restarts some sounds every frame.
+    std::map<std::string, Mix_Chunk*> chunks;
+    std::map<std::string, Mix_Music*> music;
+};
+
+SoundRecord sound;
+
+bool audioReady()
+{
+    if (sound.audioTried)
+        return sound.audioReady;
+    sound.audioTried = true;
+    keepSignalsAlone();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return false;
+    Mix_Init(MIX_INIT_MID);
+    Mix_SetSoundFonts(soundFontPath);
+    if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+        Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    sound.audioReady = true;
+    return true;
+}
+
+bool isMidiFile(const std::string& name)
+{
+    return name.size() >= 4 && strcasecmp(name.c_str() + name.size() - 4, ".mid") == 0;
+}
+
+Mix_Chunk* chunkFor(const std::string& name)
+{
+    if (auto found = sound.chunks.find(name); found != sound.chunks.end())
+        return found->second;
+    // A missing file is asked for again next time: it may have arrived.
+    Mix_Chunk* chunk = Mix_LoadWAV(name.c_str());
+    if (chunk != nullptr)
+        sound.chunks.emplace(name, chunk);
+    return chunk;
+}
+
+Mix_Music* musicFor(const std::string& name)
+{
+    if (auto found = sound.music.find(name); found != sound.music.end())
+        return found->second;
+    Mix_Music* music = Mix_LoadMUS(name.c_str());
+    if (music != nullptr)
+        sound.music.emplace(name, music);
+    return music;
+}
+
+BOOL playOnTheVoice(LPCSTR fileName)
+{
+    if (fileName == nullptr) {
+        if (sound.audioReady) {
+            Mix_HaltChannel(voiceChannel);
+            Mix_HaltMusic();
+        }
+        return TRUE;
+    }
+    hookState::recordSound(fileName);
+    if (!audioReady())
+        return FALSE;
+    Mix_HaltChannel(voiceChannel);
+    Mix_HaltMusic();
+    const std::string name = fileName;
+    if (isMidiFile(name)) {
+        Mix_Music* music = musicFor(name);
+        return music != nullptr && Mix_PlayMusic(music, 0) == 0 ? TRUE : FALSE;
+    }
+    Mix_Chunk* chunk = chunkFor(name);
+    return chunk != nullptr && Mix_PlayChannel(voiceChannel, chunk, 0) == voiceChannel ? TRUE
+                                                                                      : FALSE;
+}
+
+}  // namespace
+
+BOOL PlaySoundA(LPCSTR fileName, HMODULE, DWORD) { return playOnTheVoice(fileName); }
+
+BOOL sndPlaySoundA(LPCSTR fileName, UINT) { return playOnTheVoice(fileName); }

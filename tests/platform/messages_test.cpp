@@ -1,0 +1,468 @@
+#include "platform/platform_state.h"
+#include "platform/test_hooks.h"
+#include "platform/win32.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct Received {
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+std::vector<Received> received;
+
+LRESULT CALLBACK recordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    received.push_back({window, message, wParam, lParam});
+    return 0;
+}
+
+constexpr UINT testMessage = 0x0400;
+
+class Messages : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(platformDisplayError(), nullptr);
+        WNDCLASSA windowClass{};
+        windowClass.style = CS_OWNDC;
+        windowClass.lpfnWndProc = recordingProcedure;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "OpenGL";
+        ASSERT_NE(RegisterClassA(&windowClass), 0);
+        // Kept hidden: the window manager's own events stay out of the way.
+        window = CreateWindowExA(WS_EX_APPWINDOW, "OpenGL", "Trigonix",
+                                 WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
+                                 320, 240, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(window, nullptr);
+        sdlWindow = findWindow(window)->sdlWindow;
+        drain();
+        received.clear();
+    }
+
+    void TearDown() override
+    {
+        DestroyWindow(window);
+        UnregisterClassA("OpenGL", GetModuleHandleA(nullptr));
+        testHooks::reset();
+        received.clear();
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+
+    // Runs the game's loop over everything waiting: what came out, in order.
+    std::vector<MSG> drain()
+    {
+        std::vector<MSG> retrieved;
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            retrieved.push_back(message);
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        return retrieved;
+    }
+
+    std::vector<Received> receivedOf(std::initializer_list<UINT> kinds) const
+    {
+        std::vector<Received> result;
+        for (const auto& entry : received) {
+            for (UINT kind : kinds) {
+                if (entry.message == kind)
+                    result.push_back(entry);
+            }
+        }
+        return result;
+    }
+
+    void pushKey(Uint32 type, SDL_Keycode key, Uint16 modifiers = KMOD_NONE, Uint8 repeat = 0)
+    {
+        SDL_Event event{};
+        event.type = type;
+        event.key.windowID = SDL_GetWindowID(sdlWindow);
+        event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+        event.key.repeat = repeat;
+        event.key.keysym.sym = key;
+        event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+        event.key.keysym.mod = modifiers;
+        ASSERT_EQ(SDL_PushEvent(&event), 1);
+    }
+
+    void pushWindowEvent(SDL_WindowEventID kind)
+    {
+        SDL_Event event{};
+        event.type = SDL_WINDOWEVENT;
+        event.window.windowID = SDL_GetWindowID(sdlWindow);
+        event.window.event = static_cast<Uint8>(kind);
+        ASSERT_EQ(SDL_PushEvent(&event), 1);
+    }
+
+    void pushButton(Uint32 type, Uint8 button, int x, int y)
+    {
+        SDL_Event event{};
+        event.type = type;
+        event.button.windowID = SDL_GetWindowID(sdlWindow);
+        event.button.button = button;
+        event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+        event.button.x = x;
+        event.button.y = y;
+        ASSERT_EQ(SDL_PushEvent(&event), 1);
+    }
+
+    HWND window = nullptr;
+    SDL_Window* sdlWindow = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Messages, AnEmptyQueueGivesNothing)
+{
+    MSG message{};
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(Messages, PostedMessagesComeOutInOrderWithTheQuitAmongThem)
+{
+    ASSERT_TRUE(PostMessageA(window, testMessage, 1, 10));
+    PostQuitMessage(7);
+    ASSERT_TRUE(PostMessageA(window, testMessage, 2, 20));
+    MSG message{};
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(message.message, testMessage);
+    EXPECT_EQ(message.wParam, 1u);
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(message.message, WM_QUIT);
+    EXPECT_EQ(message.wParam, 7u);
+    EXPECT_EQ(message.hwnd, nullptr);
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(message.message, testMessage);
+    EXPECT_EQ(message.wParam, 2u);
+    EXPECT_EQ(message.lParam, 20);
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(Messages, PeekingWithoutRemovingLeavesTheMessage)
+{
+    PostQuitMessage(0);
+    MSG message{};
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, 0));
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(message.message, WM_QUIT);
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(Messages, DispatchReachesTheProcedureOfTheWindowsClass)
+{
+    ASSERT_TRUE(PostMessageA(window, testMessage, 42, MAKELPARAM(3, 4)));
+    drain();
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0].window, window);
+    EXPECT_EQ(received[0].message, testMessage);
+    EXPECT_EQ(received[0].wParam, 42u);
+    EXPECT_EQ(received[0].lParam, MAKELPARAM(3, 4));
+}
+
+TEST_F(Messages, TheQuitMessageIsNeverDispatched)
+{
+    PostQuitMessage(0);
+    MSG message{};
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(DispatchMessageA(&message), 0);
+    EXPECT_TRUE(received.empty());
+}
+
+TEST_F(Messages, TranslateDoesNothingAndTheDefaultProcedureReturnsNought)
+{
+    MSG message{window, WM_KEYDOWN, 'A', 0, 0, {}};
+    EXPECT_FALSE(TranslateMessage(&message));
+    EXPECT_EQ(DefWindowProcA(window, WM_CLOSE, 0, 0), 0);
+    EXPECT_EQ(DefWindowProcA(window, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));  // nothing was made
+}
+
+TEST_F(Messages, PostingToAWindowThatIsGoneFails)
+{
+    HWND gone = window;
+    ASSERT_TRUE(PostMessageA(window, testMessage, 0, 0));
+    DestroyWindow(window);
+    window = nullptr;
+    EXPECT_FALSE(PostMessageA(gone, testMessage, 0, 0));
+    MSG message{};
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));  // its messages went with it
+}
+
+TEST_F(Messages, KeysGoDownAndUpWithTheirVirtualKeyCodes)
+{
+    pushKey(SDL_KEYDOWN, SDLK_UP);
+    pushKey(SDL_KEYUP, SDLK_UP);
+    pushKey(SDL_KEYDOWN, SDLK_RETURN);
+    pushKey(SDL_KEYDOWN, SDLK_t);
+    pushKey(SDL_KEYUP, SDLK_t);
+    drain();
+    const auto keys = receivedOf({WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP});
+    ASSERT_EQ(keys.size(), 5u);
+    EXPECT_EQ(keys[0].message, WM_KEYDOWN);
+    EXPECT_EQ(keys[0].wParam, WPARAM{VK_UP});
+    EXPECT_EQ(keys[0].window, window);
+    EXPECT_EQ(keys[1].message, WM_KEYUP);
+    EXPECT_EQ(keys[1].wParam, WPARAM{VK_UP});
+    EXPECT_EQ(keys[2].message, WM_KEYDOWN);
+    EXPECT_EQ(keys[2].wParam, WPARAM{VK_RETURN});
+    EXPECT_EQ(keys[3].message, WM_KEYDOWN);
+    EXPECT_EQ(keys[3].wParam, 84u);
+    EXPECT_EQ(keys[4].message, WM_KEYUP);
+    EXPECT_EQ(keys[4].wParam, 84u);
+}
+
+TEST_F(Messages, AutoRepeatSendsTheKeyDownAgain)
+{
+    pushKey(SDL_KEYDOWN, SDLK_RETURN);
+    pushKey(SDL_KEYDOWN, SDLK_RETURN, KMOD_NONE, 1);
+    pushKey(SDL_KEYDOWN, SDLK_RETURN, KMOD_NONE, 1);
+    pushKey(SDL_KEYUP, SDLK_RETURN);
+    drain();
+    const auto keys = receivedOf({WM_KEYDOWN, WM_KEYUP});
+    ASSERT_EQ(keys.size(), 4u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(keys[i].message, WM_KEYDOWN);
+        EXPECT_EQ(keys[i].wParam, WPARAM{VK_RETURN});
+    }
+    EXPECT_EQ(keys[3].message, WM_KEYUP);
+}
+
+TEST_F(Messages, KeysWithNoCodeAreDropped)
+{
+    pushKey(SDL_KEYDOWN, SDLK_CAPSLOCK);
+    pushKey(SDL_KEYUP, SDLK_CAPSLOCK);
+    pushKey(SDL_KEYDOWN, SDLK_LGUI);
+    drain();
+    EXPECT_TRUE(receivedOf({WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP}).empty());
+}
+
+TEST_F(Messages, AltCombinationsAndF10AreSystemKeysNotKeyMessages)
+{
+    pushKey(SDL_KEYDOWN, SDLK_LALT, KMOD_LALT);
+    pushKey(SDL_KEYDOWN, SDLK_F4, KMOD_LALT);
+    pushKey(SDL_KEYUP, SDLK_F4, KMOD_LALT);
+    pushKey(SDL_KEYDOWN, SDLK_RETURN, KMOD_RALT);
+    pushKey(SDL_KEYUP, SDLK_RETURN, KMOD_RALT);
+    pushKey(SDL_KEYUP, SDLK_LALT);
+    pushKey(SDL_KEYDOWN, SDLK_F10);
+    pushKey(SDL_KEYUP, SDLK_F10);
+    drain();
+    EXPECT_TRUE(receivedOf({WM_KEYDOWN, WM_KEYUP}).empty());
+    const auto system = receivedOf({WM_SYSKEYDOWN, WM_SYSKEYUP});
+    ASSERT_EQ(system.size(), 8u);
+    EXPECT_EQ(system[0].wParam, WPARAM{VK_MENU});
+    EXPECT_EQ(system[1].wParam, 115u);
+    EXPECT_EQ(system[6].message, WM_SYSKEYDOWN);
+    EXPECT_EQ(system[6].wParam, WPARAM{VK_F10});
+}
+
+TEST_F(Messages, AKeyPressedBeforeAltIsReleasedAsAKey)
+{
+    // Otherwise the game would hold Left down for ever.
+    pushKey(SDL_KEYDOWN, SDLK_LEFT);
+    pushKey(SDL_KEYDOWN, SDLK_LALT, KMOD_LALT);
+    pushKey(SDL_KEYUP, SDLK_LEFT, KMOD_LALT);
+    drain();
+    const auto keys = receivedOf({WM_KEYDOWN, WM_KEYUP});
+    ASSERT_EQ(keys.size(), 2u);
+    EXPECT_EQ(keys[0].message, WM_KEYDOWN);
+    EXPECT_EQ(keys[1].message, WM_KEYUP);
+    EXPECT_EQ(keys[1].wParam, WPARAM{VK_LEFT});
+}
+
+TEST_F(Messages, AKeyStillRepeatingUnderAltIsReleasedAsAKey)
+{
+    pushKey(SDL_KEYDOWN, SDLK_UP);
+    pushKey(SDL_KEYDOWN, SDLK_RALT, KMOD_RALT);
+    pushKey(SDL_KEYDOWN, SDLK_UP, KMOD_RALT, 1);
+    pushKey(SDL_KEYUP, SDLK_UP, KMOD_RALT);
+    pushKey(SDL_KEYUP, SDLK_RALT);
+    pushKey(SDL_KEYDOWN, SDLK_a, KMOD_LALT);
+    pushKey(SDL_KEYUP, SDLK_a, KMOD_LALT);
+    drain();
+    const auto keys = receivedOf({WM_KEYDOWN, WM_KEYUP});
+    ASSERT_EQ(keys.size(), 2u);
+    EXPECT_EQ(keys[0].message, WM_KEYDOWN);
+    EXPECT_EQ(keys[0].wParam, WPARAM{VK_UP});
+    EXPECT_EQ(keys[1].message, WM_KEYUP);
+    EXPECT_EQ(keys[1].wParam, WPARAM{VK_UP});
+    EXPECT_EQ(receivedOf({WM_SYSKEYDOWN, WM_SYSKEYUP}).size(), 5u);
+}
+
+TEST_F(Messages, KeyboardEventsForNoWindowGoToTheFocus)
+{
+    SetFocus(window);
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.windowID = 0;
+    event.key.keysym.sym = SDLK_SPACE;
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+    drain();
+    const auto keys = receivedOf({WM_KEYDOWN});
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(keys[0].wParam, WPARAM{VK_SPACE});
+}
+
+TEST_F(Messages, MouseMovesCarryTheClientPosition)
+{
+    SDL_Event event{};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.windowID = SDL_GetWindowID(sdlWindow);
+    event.motion.x = 123;
+    event.motion.y = 45;
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+    event.motion.x = -2;  // dragged out past the left edge
+    event.motion.y = 7;
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+    drain();
+    const auto moves = receivedOf({WM_MOUSEMOVE});
+    ASSERT_EQ(moves.size(), 2u);
+    EXPECT_EQ(moves[0].lParam, MAKELPARAM(123, 45));
+    EXPECT_EQ(LOWORD(moves[0].lParam), 123);
+    EXPECT_EQ(HIWORD(moves[0].lParam), 45);
+    EXPECT_EQ(LOWORD(moves[1].lParam), 0xFFFE);
+    EXPECT_EQ(HIWORD(moves[1].lParam), 7);
+}
+
+TEST_F(Messages, MouseButtonsGoDownAndUpWithThePosition)
+{
+    pushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 10, 20);
+    pushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 11, 21);
+    pushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 30, 40);
+    pushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 31, 41);
+    pushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 1, 1);
+    drain();
+    const auto buttons = receivedOf(
+        {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP});
+    ASSERT_EQ(buttons.size(), 4u);
+    EXPECT_EQ(buttons[0].message, WM_LBUTTONDOWN);
+    EXPECT_EQ(buttons[0].lParam, MAKELPARAM(10, 20));
+    EXPECT_EQ(buttons[1].message, WM_LBUTTONUP);
+    EXPECT_EQ(buttons[1].lParam, MAKELPARAM(11, 21));
+    EXPECT_EQ(buttons[2].message, WM_RBUTTONDOWN);
+    EXPECT_EQ(buttons[2].lParam, MAKELPARAM(30, 40));
+    EXPECT_EQ(buttons[3].message, WM_RBUTTONUP);
+    EXPECT_EQ(buttons[3].lParam, MAKELPARAM(31, 41));
+}
+
+TEST_F(Messages, AResizedWindowSendsItsNewClientSize)
+{
+    SDL_SetWindowSize(sdlWindow, 400, 300);
+    std::vector<Received> sizes;
+    // The X server answers in its own time: keep pumping until it has.
+    for (int i = 0; i < 500 && sizes.empty(); ++i) {
+        drain();
+        sizes = receivedOf({WM_SIZE});
+        if (sizes.empty())
+            SDL_Delay(10);
+    }
+    ASSERT_EQ(sizes.size(), 1u);
+    EXPECT_EQ(sizes[0].window, window);
+    EXPECT_EQ(LOWORD(sizes[0].lParam), 400);
+    EXPECT_EQ(HIWORD(sizes[0].lParam), 300);
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 400);
+    EXPECT_EQ(client.bottom, 300);
+}
+
+TEST_F(Messages, MinimisingAndRestoringSayWhetherTheWindowIsMinimised)
+{
+    pushWindowEvent(SDL_WINDOWEVENT_MINIMIZED);
+    pushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+    pushWindowEvent(SDL_WINDOWEVENT_RESTORED);
+    drain();
+    const auto activations = receivedOf({WM_ACTIVATE});
+    ASSERT_EQ(activations.size(), 2u);  // losing the focus while minimised says nothing new
+    EXPECT_EQ(LOWORD(activations[0].wParam), WA_INACTIVE);
+    EXPECT_NE(HIWORD(activations[0].wParam), 0);
+    EXPECT_EQ(LOWORD(activations[1].wParam), WA_ACTIVE);
+    EXPECT_EQ(HIWORD(activations[1].wParam), 0);
+}
+
+TEST_F(Messages, AWindowComingBackMaximisedIsActiveAgain)
+{
+    pushWindowEvent(SDL_WINDOWEVENT_MINIMIZED);
+    pushWindowEvent(SDL_WINDOWEVENT_MAXIMIZED);
+    drain();
+    const auto activations = receivedOf({WM_ACTIVATE});
+    ASSERT_EQ(activations.size(), 2u);
+    EXPECT_EQ(activations[0].wParam, MAKEWPARAM(WA_INACTIVE, 1));
+    EXPECT_EQ(activations[1].wParam, MAKEWPARAM(WA_ACTIVE, 0));
+}
+
+TEST_F(Messages, FocusComingAndGoingLeavesTheWindowNotMinimised)
+{
+    pushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+    pushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+    drain();
+    const auto activations = receivedOf({WM_ACTIVATE});
+    ASSERT_EQ(activations.size(), 2u);
+    EXPECT_EQ(activations[0].wParam, MAKEWPARAM(WA_ACTIVE, 0));
+    EXPECT_EQ(activations[1].wParam, MAKEWPARAM(WA_INACTIVE, 0));
+}
+
+TEST_F(Messages, ShowingTheWindowActivatesIt)
+{
+    pushWindowEvent(SDL_WINDOWEVENT_SHOWN);
+    drain();
+    const auto activations = receivedOf({WM_ACTIVATE});
+    ASSERT_EQ(activations.size(), 1u);
+    EXPECT_EQ(activations[0].wParam, MAKEWPARAM(WA_ACTIVE, 0));
+}
+
+TEST_F(Messages, ClosingTheWindowSendsCloseAndTheQuitEventNothing)
+{
+    pushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    ASSERT_EQ(SDL_PushEvent(&quit), 1);
+    const auto retrieved = drain();
+    ASSERT_EQ(retrieved.size(), 1u);
+    EXPECT_EQ(retrieved[0].message, WM_CLOSE);
+    EXPECT_EQ(retrieved[0].hwnd, window);
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0].message, WM_CLOSE);
+}
+
+TEST_F(Messages, EventsOfOtherWindowsAreNotTheGamesBusiness)
+{
+    SDL_Window* other = SDL_CreateWindow("other", 0, 0, 50, 50, SDL_WINDOW_HIDDEN);
+    ASSERT_NE(other, nullptr);
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.windowID = SDL_GetWindowID(other);
+    event.key.keysym.sym = SDLK_a;
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+    drain();
+    EXPECT_TRUE(receivedOf({WM_KEYDOWN}).empty());
+    SDL_DestroyWindow(other);
+}
+
+TEST_F(Messages, WaitMessageReturnsOnceAMessageIsWaiting)
+{
+    pushKey(SDL_KEYDOWN, SDLK_CAPSLOCK);  // makes no message: the wait goes on
+    pushKey(SDL_KEYDOWN, SDLK_a);
+    EXPECT_TRUE(WaitMessage());
+    MSG message{};
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(message.message, WM_KEYDOWN);
+    EXPECT_EQ(message.wParam, 65u);
+}
+
+TEST_F(Messages, WaitMessageReturnsAtOnceWhenTheQueueHoldsOne)
+{
+    PostQuitMessage(0);
+    EXPECT_TRUE(WaitMessage());
+}

@@ -1,0 +1,226 @@
+#include "platform/test_hooks.h"
+#include "platform/win32.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+void putLittle(std::vector<unsigned char>& out, std::uint32_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<unsigned char>((value >> (8 * i)) & 0xFF));
+}
+
+void putBig(std::vector<unsigned char>& out, std::uint32_t value, int bytes)
+{
+    for (int i = bytes - 1; i >= 0; --i)
+        out.push_back(static_cast<unsigned char>((value >> (8 * i)) & 0xFF));
+}
+
+void writeFile(const std::string& path, const std::vector<unsigned char>& bytes)
+{
+    FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr) << path;
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+// A mono 16-bit tone of the given length.
+void writeWave(const std::string& path, int milliseconds)
+{
+    const std::uint32_t rate = 22050;
+    const std::uint32_t samples = rate * static_cast<std::uint32_t>(milliseconds) / 1000;
+    std::vector<unsigned char> bytes;
+    bytes.insert(bytes.end(), {'R', 'I', 'F', 'F'});
+    putLittle(bytes, 36 + samples * 2, 4);
+    bytes.insert(bytes.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+    putLittle(bytes, 16, 4);
+    putLittle(bytes, 1, 2);  // PCM
+    putLittle(bytes, 1, 2);  // mono
+    putLittle(bytes, rate, 4);
+    putLittle(bytes, rate * 2, 4);
+    putLittle(bytes, 2, 2);
+    putLittle(bytes, 16, 2);
+    bytes.insert(bytes.end(), {'d', 'a', 't', 'a'});
+    putLittle(bytes, samples * 2, 4);
+    for (std::uint32_t i = 0; i < samples; ++i)
+        putLittle(bytes, (i / 25) % 2 == 0 ? 6000u : static_cast<std::uint16_t>(-6000), 2);
+    writeFile(path, bytes);
+}
+
+// One long note on the piano.
+void writeMidi(const std::string& path)
+{
+    std::vector<unsigned char> track = {0x00, 0x90, 60, 100,        // note on
+                                        0x83, 0x60, 0x80, 60, 0,    // 480 ticks later, off
+                                        0x00, 0xFF, 0x2F, 0x00};    // end of track
+    std::vector<unsigned char> bytes = {'M', 'T', 'h', 'd'};
+    putBig(bytes, 6, 4);
+    putBig(bytes, 0, 2);
+    putBig(bytes, 1, 2);
+    putBig(bytes, 96, 2);
+    bytes.insert(bytes.end(), {'M', 'T', 'r', 'k'});
+    putBig(bytes, static_cast<std::uint32_t>(track.size()), 4);
+    bytes.insert(bytes.end(), track.begin(), track.end());
+    writeFile(path, bytes);
+}
+
+class Sound : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/trigonix-sound-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+    }
+
+    void TearDown() override
+    {
+        for (const auto& name : written)
+            std::remove(name.c_str());
+        rmdir(folder.c_str());
+        testHooks::reset();
+    }
+
+    std::string wave(const char* name, int milliseconds)
+    {
+        const std::string path = folder + "/" + name;
+        writeWave(path, milliseconds);
+        written.push_back(path);
+        return path;
+    }
+
+    std::string midi(const char* name)
+    {
+        const std::string path = folder + "/" + name;
+        writeMidi(path);
+        written.push_back(path);
+        return path;
+    }
+
+    std::string folder;
+    std::vector<std::string> written;
+};
+
+}  // namespace
+
+TEST_F(Sound, EveryNameAskedForIsRecordedInOrder)
+{
+    PlaySoundA("Data/title.wav", nullptr, SND_ASYNC);
+    PlaySoundA("Data/Bleep.wav", nullptr, SND_ASYNC);
+    sndPlaySoundA("Data/Waltz.mid", SND_ASYNC);
+    PlaySoundA("Data/Bleep.wav", nullptr, SND_ASYNC);
+    const std::vector<std::string> expected = {"Data/title.wav", "Data/Bleep.wav",
+                                               "Data/Waltz.mid", "Data/Bleep.wav"};
+    EXPECT_EQ(testHooks::soundsRequested(), expected);
+    testHooks::reset();
+    EXPECT_TRUE(testHooks::soundsRequested().empty());
+}
+
+TEST_F(Sound, AWaveOfOurOwnPlaysOnTheDummyDriver)
+{
+    const std::string tone = wave("tone.wav", 2000);
+    EXPECT_TRUE(PlaySoundA(tone.c_str(), nullptr, SND_ASYNC));
+    EXPECT_EQ(Mix_Playing(-1), 1);
+    EXPECT_EQ(Mix_PlayingMusic(), 0);
+}
+
+TEST_F(Sound, ANewSoundReplacesTheOnePlaying)
+{
+    const std::string longTone = wave("long.wav", 2000);
+    const std::string shortTone = wave("short.wav", 500);
+    ASSERT_TRUE(PlaySoundA(longTone.c_str(), nullptr, SND_ASYNC));
+    ASSERT_EQ(Mix_Playing(-1), 1);
+    const Mix_Chunk* first = Mix_GetChunk(0);
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(PlaySoundA(shortTone.c_str(), nullptr, SND_ASYNC));
+    EXPECT_EQ(Mix_Playing(-1), 1);  // one voice
+    const Mix_Chunk* second = Mix_GetChunk(0);
+    ASSERT_NE(second, nullptr);
+    EXPECT_LT(second->alen * 3, first->alen);  // the short one now
+}
+
+TEST_F(Sound, ASoundRestartedEveryFrameIsDecodedOnce)
+{
+    const std::string tone = wave("boom.wav", 1000);
+    ASSERT_TRUE(PlaySoundA(tone.c_str(), nullptr, SND_ASYNC));
+    const Mix_Chunk* first = Mix_GetChunk(0);
+    // The file goes away: the sound still plays, from what was decoded.
+    std::remove(tone.c_str());
+    for (int frame = 0; frame < 5; ++frame) {
+        EXPECT_TRUE(PlaySoundA(tone.c_str(), nullptr, SND_ASYNC));
+        EXPECT_EQ(Mix_GetChunk(0), first);
+    }
+    EXPECT_EQ(Mix_Playing(-1), 1);
+}
+
+TEST_F(Sound, AMissingFileIsSilentAndSaysNothing)
+{
+    const std::string tone = wave("tone.wav", 2000);
+    ASSERT_TRUE(PlaySoundA(tone.c_str(), nullptr, SND_ASYNC));
+    ::testing::internal::CaptureStderr();
+    ::testing::internal::CaptureStdout();
+    const BOOL played = PlaySoundA((folder + "/missing.wav").c_str(), nullptr, SND_ASYNC);
+    const std::string said = ::testing::internal::GetCapturedStdout() +
+                             ::testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(played);
+    EXPECT_EQ(said, "");
+    EXPECT_EQ(Mix_Playing(-1), 0);  // the new call still stopped the old sound
+    ASSERT_EQ(testHooks::soundsRequested().size(), 2u);
+    EXPECT_EQ(testHooks::soundsRequested()[1], folder + "/missing.wav");
+}
+
+TEST_F(Sound, AFileThatIsNotASoundIsSilent)
+{
+    const std::string path = folder + "/garbage.wav";
+    writeFile(path, {'n', 'o', 't', ' ', 'a', ' ', 's', 'o', 'u', 'n', 'd'});
+    written.push_back(path);
+    EXPECT_FALSE(PlaySoundA(path.c_str(), nullptr, SND_ASYNC));
+    EXPECT_EQ(Mix_Playing(-1), 0);
+}
+
+TEST_F(Sound, MidiPlaysAsMusicAndAWaveStopsIt)
+{
+    const std::string music = midi("waltz.mid");
+    const std::string tone = wave("bleep.wav", 300);
+    ASSERT_TRUE(PlaySoundA(tone.c_str(), nullptr, SND_ASYNC));
+    EXPECT_TRUE(sndPlaySoundA(music.c_str(), SND_ASYNC));
+    EXPECT_EQ(Mix_PlayingMusic(), 1);
+    EXPECT_EQ(Mix_Playing(-1), 0);  // the bleep was cut off
+    // Held every frame, the music restarts each time.
+    EXPECT_TRUE(sndPlaySoundA(music.c_str(), SND_ASYNC));
+    EXPECT_EQ(Mix_PlayingMusic(), 1);
+    EXPECT_TRUE(PlaySoundA(tone.c_str(), nullptr, SND_ASYNC));
+    EXPECT_EQ(Mix_PlayingMusic(), 0);
+    EXPECT_EQ(Mix_Playing(-1), 1);
+}
+
+namespace {
+
+bool silentWithoutADevice()
+{
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    bool sound = !PlaySoundA("Data/title.wav", nullptr, SND_ASYNC);
+    sound = sound && !sndPlaySoundA("Data/Waltz.mid", SND_ASYNC);
+    const std::vector<std::string> expected = {"Data/title.wav", "Data/Waltz.mid"};
+    sound = sound && testHooks::soundsRequested() == expected;
+    return sound && SDL_WasInit(SDL_INIT_AUDIO) == 0;
+}
+
+}  // namespace
+
+TEST(SoundWithoutDevice, NoAudioDeviceMeansSilenceAndTheNamesAreStillRecorded)
+{
+    // In a fresh process: the device is tried once, on the first sound.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(std::exit(silentWithoutADevice() ? 0 : 1), ::testing::ExitedWithCode(0), "");
+}
