@@ -1,0 +1,404 @@
+// The high-score file: the table and full-screen flag it holds, the
+// encoded initials, the bounds applied on load, and safe saving.
+#include "persist/high_scores.h"
+
+#include "persist/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class HighScoreFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        highScores = HighScoreTable{};
+        settings = GameSettings{};
+        previous = fs::current_path();
+        char pattern[] = "/tmp/trigonix-scores-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+        fs::current_path(folder);
+        fs::create_directory("Data");
+    }
+
+    void TearDown() override
+    {
+        fs::current_path(previous);
+        fs::remove_all(folder);
+    }
+
+    static void writeFile(const std::string& bytes)
+    {
+        std::ofstream out(highScoreFileName, std::ios::binary | std::ios::trunc);
+        out << bytes;
+    }
+
+    static std::string readFile()
+    {
+        std::ifstream in(highScoreFileName, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    static std::string formatted()
+    {
+        char text[26];
+        formatHighScores(text);
+        return std::string(text, sizeof text);
+    }
+
+    static void loadFrom(const std::string& bytes)
+    {
+        writeFile(bytes);
+        loadHighScores();
+    }
+
+    static void setInitials(int row, const char* three)
+    {
+        for (int n = 1; n <= 3; ++n)
+            highScores.rows[row].initials.set(n, three[n - 1]);
+    }
+
+    static std::string initialsOf(int row)
+    {
+        const Initials& initials = highScores.rows[row].initials;
+        return {initials.get(1), initials.get(2), initials.get(3)};
+    }
+
+    fs::path previous;
+    fs::path folder;
+};
+
+TEST(Initials, hold_three_characters_numbered_from_one)
+{
+    Initials initials;
+    initials.set(1, 'A');
+    initials.set(2, 'B');
+    initials.set(3, 'C');
+    EXPECT_EQ(initials.get(1), 'A');
+    EXPECT_EQ(initials.get(2), 'B');
+    EXPECT_EQ(initials.get(3), 'C');
+    EXPECT_EQ(initials.characters[0], 'A');
+    EXPECT_EQ(initials.characters[2], 'C');
+}
+
+TEST(Initials, ignore_any_number_outside_one_to_three)
+{
+    Initials initials;
+    initials.set(1, 'A');
+    initials.set(2, 'B');
+    initials.set(3, 'C');
+    for (int n : {0, 4, -1, 1000, -2147483647 - 1}) {
+        initials.set(n, 'Z');
+        EXPECT_EQ(initials.get(n), '\0') << n;
+    }
+    EXPECT_EQ(initials.get(1), 'A');
+    EXPECT_EQ(initials.get(2), 'B');
+    EXPECT_EQ(initials.get(3), 'C');
+}
+
+TEST(HighScoreRows, follow_the_race_types_and_nothing_else)
+{
+    EXPECT_EQ(highScoreFor(1), &highScores.rows[0]);
+    EXPECT_EQ(highScoreFor(2), &highScores.rows[1]);
+    EXPECT_EQ(highScoreFor(3), &highScores.rows[2]);
+    EXPECT_EQ(highScoreFor(4), &highScores.rows[3]);
+    for (int raceType : {0, 5, -1, -49, 100})
+        EXPECT_EQ(highScoreFor(raceType), nullptr) << raceType;
+}
+
+TEST_F(HighScoreFile, is_named_with_the_space_in_the_data_folder)
+{
+    EXPECT_STREQ(highScoreFileName, "Data/data .tgx");
+}
+
+TEST_F(HighScoreFile, a_missing_file_is_reported_and_leaves_zeros_and_full_screen)
+{
+    testing::internal::CaptureStderr();
+    loadHighScores();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error opening file: No such file or directory\n");
+    for (int row = 0; row < 4; ++row) {
+        EXPECT_EQ(highScores.rows[row].best, 0);
+        EXPECT_EQ(initialsOf(row), std::string(3, '\0'));
+    }
+    EXPECT_TRUE(settings.fullscreen);
+}
+
+TEST_F(HighScoreFile, a_missing_file_still_gets_the_bounds)
+{
+    highScores.rows[0].best = 150;
+    highScores.rows[1].best = -1;
+    highScores.rows[2].best = 1000;
+    highScores.rows[3].best = -7;
+    testing::internal::CaptureStderr();
+    loadHighScores();
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(highScores.rows[0].best, 99);
+    EXPECT_EQ(highScores.rows[1].best, 999);
+    EXPECT_EQ(highScores.rows[2].best, 999);
+    EXPECT_EQ(highScores.rows[3].best, -7);
+}
+
+TEST_F(HighScoreFile, the_reset_table_file_loads_by_position)
+{
+    loadFrom("9999999900001is}is}is}is}0");
+    EXPECT_EQ(highScores.rows[0].best, 99);
+    EXPECT_EQ(highScores.rows[1].best, 999);
+    EXPECT_EQ(highScores.rows[2].best, 999);
+    EXPECT_EQ(highScores.rows[3].best, 1);
+    for (int row = 0; row < 4; ++row)
+        EXPECT_EQ(initialsOf(row), "___");
+    EXPECT_FALSE(settings.fullscreen);
+}
+
+TEST_F(HighScoreFile, each_field_is_read_from_its_own_place)
+{
+    loadFrom("42" "137" "908" "54321" "KVa" "is}" "LWb" "UYc" "1");
+    EXPECT_EQ(highScores.rows[0].best, 42);
+    EXPECT_EQ(highScores.rows[1].best, 137);
+    EXPECT_EQ(highScores.rows[2].best, 908);
+    EXPECT_EQ(highScores.rows[3].best, 54321);
+    EXPECT_EQ(initialsOf(0), "ABC");
+    EXPECT_EQ(initialsOf(1), "___");
+    EXPECT_EQ(initialsOf(2), "BCD");
+    EXPECT_EQ(initialsOf(3), "KE" "E");
+    EXPECT_TRUE(settings.fullscreen);
+}
+
+TEST_F(HighScoreFile, the_initials_ABC_are_written_KVa_and_underscores_is_brace)
+{
+    setInitials(0, "ABC");
+    setInitials(1, "___");
+    setInitials(2, "___");
+    setInitials(3, "ZZZ");
+    EXPECT_EQ(formatted().substr(13, 12), "KVa" "is}" "is}" "dnx");
+}
+
+TEST_F(HighScoreFile, initials_wrap_round_in_one_byte)
+{
+    highScores.rows[0].initials.characters[0] = 250;
+    highScores.rows[0].initials.characters[1] = 240;
+    highScores.rows[0].initials.characters[2] = 0;
+    const std::string text = formatted();
+    EXPECT_EQ(static_cast<unsigned char>(text[13]), 4);
+    EXPECT_EQ(static_cast<unsigned char>(text[14]), 4);
+    EXPECT_EQ(static_cast<unsigned char>(text[15]), 30);
+    saveHighScores();
+    highScores = HighScoreTable{};
+    loadHighScores();
+    EXPECT_EQ(highScores.rows[0].initials.characters[0], 250);
+    EXPECT_EQ(highScores.rows[0].initials.characters[1], 240);
+    EXPECT_EQ(highScores.rows[0].initials.characters[2], 0);
+}
+
+TEST_F(HighScoreFile, bests_are_zero_padded_to_their_widths)
+{
+    highScores.rows[0].best = 7;
+    highScores.rows[1].best = 85;
+    highScores.rows[2].best = 5;
+    highScores.rows[3].best = 42;
+    EXPECT_EQ(formatted().substr(0, 13), "07" "085" "005" "00042");
+}
+
+TEST_F(HighScoreFile, saving_writes_the_reset_table_in_windowed_mode)
+{
+    highScores.rows[0].best = 99;
+    highScores.rows[1].best = 999;
+    highScores.rows[2].best = 999;
+    highScores.rows[3].best = 1;
+    for (int row = 0; row < 4; ++row)
+        setInitials(row, "___");
+    settings.fullscreen = false;
+    saveHighScores();
+    EXPECT_EQ(readFile(), "9999999900001is}is}is}is}0");
+    EXPECT_FALSE(fs::exists("Data/data .tgx.tmp"));
+    settings.fullscreen = true;
+    saveHighScores();
+    EXPECT_EQ(readFile(), "9999999900001is}is}is}is}1");
+}
+
+TEST_F(HighScoreFile, every_best_keeps_its_width_whatever_its_value)
+{
+    highScores.rows[0].best = -490;
+    highScores.rows[1].best = -5;
+    highScores.rows[2].best = -2147483647 - 1;
+    highScores.rows[3].best = -1;
+    EXPECT_EQ(formatted().substr(0, 13), "00" "000" "000" "00000");
+    highScores.rows[0].best = 100;
+    highScores.rows[1].best = 1000;
+    highScores.rows[2].best = 2147483647;
+    highScores.rows[3].best = 100000;
+    EXPECT_EQ(formatted().substr(0, 13), "99" "999" "999" "99999");
+    highScores.rows[3].best = 99999;
+    EXPECT_EQ(formatted().substr(8, 5), "99999");
+    highScores.rows[3].best = 123456789;
+    EXPECT_EQ(formatted().substr(8, 5), "99999");
+}
+
+TEST_F(HighScoreFile, an_empty_file_bounds_short_to_99_and_keeps_the_rest)
+{
+    loadFrom("");
+    EXPECT_EQ(highScores.rows[0].best, 99);
+    EXPECT_EQ(highScores.rows[1].best, 0);
+    EXPECT_EQ(highScores.rows[2].best, 0);
+    EXPECT_EQ(highScores.rows[3].best, 0);
+    EXPECT_EQ(initialsOf(0), std::string(3, '\0'));
+    EXPECT_TRUE(settings.fullscreen);
+}
+
+TEST_F(HighScoreFile, a_file_ending_after_position_24_sets_full_screen)
+{
+    settings.fullscreen = false;
+    loadFrom("9999999900001is}is}is}is}");
+    EXPECT_TRUE(settings.fullscreen);
+    EXPECT_EQ(initialsOf(3), "___");
+}
+
+TEST_F(HighScoreFile, the_end_inside_the_initials_reads_as_byte_255)
+{
+    setInitials(1, "XYZ");
+    loadFrom("9999999900001is}i");
+    EXPECT_EQ(highScores.rows[1].initials.characters[0], '_');
+    EXPECT_EQ(highScores.rows[1].initials.characters[1], 255 - 20);
+    EXPECT_EQ(highScores.rows[1].initials.characters[2], 'Z');
+}
+
+TEST_F(HighScoreFile, the_end_inside_a_best_reads_as_digit_minus_49)
+{
+    highScores.rows[3].best = 5;
+    loadFrom("12" "345" "67");
+    EXPECT_EQ(highScores.rows[0].best, 12);
+    EXPECT_EQ(highScores.rows[1].best, 345);
+    // 600 + 70 - 49 is in bounds and kept.
+    EXPECT_EQ(highScores.rows[2].best, 621);
+    EXPECT_EQ(highScores.rows[3].best, 5);
+    loadFrom("12" "345" "678" "12");
+    EXPECT_EQ(highScores.rows[3].best, 10000 + 2000 - 4900);
+}
+
+TEST_F(HighScoreFile, a_byte_ff_ends_the_file_where_it_stands)
+{
+    settings.fullscreen = false;
+    setInitials(3, "ABC");
+    loadFrom(std::string("10") + "200" + "300" + "00400" + "KVa" + "KVa" + "KVa" + "\xff" + "VW0");
+    EXPECT_EQ(highScores.rows[3].best, 400);
+    EXPECT_EQ(highScores.rows[3].initials.characters[0], 255 - 10);
+    EXPECT_EQ(highScores.rows[3].initials.characters[1], 'B');
+    EXPECT_EQ(highScores.rows[3].initials.characters[2], 'C');
+    EXPECT_FALSE(settings.fullscreen);
+}
+
+TEST_F(HighScoreFile, characters_after_the_flag_are_ignored)
+{
+    loadFrom("9999999900001is}is}is}is}0\r\n123");
+    EXPECT_EQ(highScores.rows[0].best, 99);
+    EXPECT_EQ(initialsOf(3), "___");
+    EXPECT_FALSE(settings.fullscreen);
+}
+
+TEST_F(HighScoreFile, bounds_repair_damaged_bests_and_leave_journey_alone)
+{
+    // ":" is one above "9", "+" five below "0".
+    loadFrom("9:" "00+" ":00" ":::::" "is}is}is}is}" "1");
+    EXPECT_EQ(highScores.rows[0].best, 99);        // 100
+    EXPECT_EQ(highScores.rows[1].best, 999);       // -5
+    EXPECT_EQ(highScores.rows[2].best, 999);       // 1000
+    EXPECT_EQ(highScores.rows[3].best, 111110);    // kept as read
+    loadFrom("-1" "-00" "///" "-----" "is}is}is}is}" "1");
+    EXPECT_EQ(highScores.rows[0].best, 99);
+    EXPECT_EQ(highScores.rows[1].best, 999);
+    EXPECT_EQ(highScores.rows[2].best, 999);
+    EXPECT_EQ(highScores.rows[3].best, -3 * 11111);
+    loadFrom("00" "999" "000" "00000" "is}is}is}is}" "1");
+    EXPECT_EQ(highScores.rows[0].best, 0);
+    EXPECT_EQ(highScores.rows[1].best, 999);
+    EXPECT_EQ(highScores.rows[2].best, 0);
+}
+
+TEST_F(HighScoreFile, a_saved_file_reads_back_the_same_over_every_value)
+{
+    const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ_";
+    for (int value = 0; value <= 99999; ++value) {
+        highScores.rows[0].best = value % 100;
+        highScores.rows[1].best = value % 1000;
+        highScores.rows[2].best = (value * 7 + 3) % 1000;
+        highScores.rows[3].best = value;
+        for (int row = 0; row < 4; ++row)
+            for (int n = 1; n <= 3; ++n)
+                highScores.rows[row].initials.set(n, letters[(value + row * 5 + n * 11) % 27]);
+        settings.fullscreen = value % 2 == 0;
+        const HighScoreTable saved = highScores;
+        const bool savedFullscreen = settings.fullscreen;
+        // Every value goes through the formatter; a sample also through
+        // the real save, which flushes to disk and is slow.
+        if (value % 997 == 0) {
+            saveHighScores();
+            ASSERT_EQ(readFile(), formatted());
+        } else {
+            // A fresh file rather than a truncated one, which the disk
+            // would flush each time.
+            fs::remove(highScoreFileName);
+            writeFile(formatted());
+        }
+
+        highScores = HighScoreTable{};
+        settings.fullscreen = !savedFullscreen;
+        loadHighScores();
+        for (int row = 0; row < 4; ++row) {
+            ASSERT_EQ(highScores.rows[row].best, saved.rows[row].best) << value << " row " << row;
+            for (int n = 1; n <= 3; ++n)
+                ASSERT_EQ(highScores.rows[row].initials.get(n), saved.rows[row].initials.get(n)) << value;
+        }
+        ASSERT_EQ(settings.fullscreen, savedFullscreen) << value;
+    }
+}
+
+TEST_F(HighScoreFile, damaged_files_load_within_bounds_and_save_as_26_characters)
+{
+    std::mt19937 random(19970313);
+    for (int round = 0; round < 3000; ++round) {
+        std::string bytes(random() % 40, '\0');
+        for (char& c : bytes)
+            c = static_cast<char>(random() % 256);
+        highScores = HighScoreTable{};
+        loadFrom(bytes);
+        EXPECT_GE(highScores.rows[0].best, 0);
+        EXPECT_LE(highScores.rows[0].best, 99);
+        EXPECT_GE(highScores.rows[1].best, 0);
+        EXPECT_LE(highScores.rows[1].best, 999);
+        EXPECT_GE(highScores.rows[2].best, 0);
+        EXPECT_LE(highScores.rows[2].best, 999);
+        const std::string text = formatted();
+        ASSERT_EQ(text.size(), 26u);
+        for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 25})
+            ASSERT_TRUE(text[i] >= '0' && text[i] <= '9') << i;
+    }
+}
+
+TEST_F(HighScoreFile, a_save_that_cannot_write_keeps_the_old_file_byte_for_byte)
+{
+    const std::string old = "0512345600042KVais}is}is}1";
+    writeFile(old);
+    fs::create_directory("Data/data .tgx.tmp");
+    highScores.rows[0].best = 3;
+    testing::internal::CaptureStderr();
+    saveHighScores();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error opening file: Is a directory\n");
+    EXPECT_EQ(readFile(), old);
+    EXPECT_TRUE(fs::is_directory("Data/data .tgx.tmp"));
+}
+
+}  // namespace

@@ -1,0 +1,411 @@
+// The settings file: what each character does on load, the exact text a
+// save writes, and that a save never loses the old file.
+#include "persist/settings.h"
+
+#include "app/input.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every case runs in a fresh working folder holding an empty Data folder.
+class SettingsFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        settings = GameSettings{};
+        previous = fs::current_path();
+        char pattern[] = "/tmp/trigonix-settings-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+        fs::current_path(folder);
+        fs::create_directory("Data");
+    }
+
+    void TearDown() override
+    {
+        fs::current_path(previous);
+        fs::remove_all(folder);
+    }
+
+    static void writeFile(const std::string& bytes)
+    {
+        std::ofstream out(settingsFileName, std::ios::binary | std::ios::trunc);
+        out << bytes;
+    }
+
+    static std::string readFile()
+    {
+        std::ifstream in(settingsFileName, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    static std::string formatted()
+    {
+        char text[22];
+        formatSettings(text);
+        return std::string(text, sizeof text);
+    }
+
+    static void loadFrom(const std::string& bytes)
+    {
+        writeFile(bytes);
+        loadSettings();
+    }
+
+    fs::path previous;
+    fs::path folder;
+};
+
+bool allDigits(const std::string& text)
+{
+    for (char c : text)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+TEST_F(SettingsFile, is_named_with_the_space_in_the_data_folder)
+{
+    EXPECT_STREQ(settingsFileName, "Data/settings .tgx");
+}
+
+TEST_F(SettingsFile, a_missing_file_is_reported_and_every_default_stays)
+{
+    testing::internal::CaptureStderr();
+    loadSettings();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error opening file: No such file or directory\n");
+    EXPECT_FLOAT_EQ(settings.gameSpeed, 1.0f);
+    EXPECT_FALSE(settings.showSky);
+    EXPECT_EQ(settings.resolutionIndex, 0);
+    EXPECT_EQ(settings.raceType, 0);
+    EXPECT_EQ(settings.accelerateKey, 0);
+    EXPECT_EQ(settings.bombKey, 0);
+    EXPECT_FALSE(settings.rotateShip);
+    EXPECT_FALSE(settings.soundOn);
+    EXPECT_TRUE(settings.fullscreen);
+}
+
+TEST_F(SettingsFile, a_complete_file_fills_every_field_by_position)
+{
+    loadFrom("1002303804003703903201");
+    EXPECT_FLOAT_EQ(settings.gameSpeed, 1.0f);
+    EXPECT_FALSE(settings.showSky);
+    EXPECT_EQ(settings.resolutionIndex, 2);
+    EXPECT_EQ(settings.raceType, 3);
+    EXPECT_EQ(settings.accelerateKey, 38);
+    EXPECT_EQ(settings.decelerateKey, 40);
+    EXPECT_EQ(settings.leftKey, 37);
+    EXPECT_EQ(settings.rightKey, 39);
+    EXPECT_EQ(settings.bombKey, 32);
+    EXPECT_FALSE(settings.rotateShip);
+    EXPECT_TRUE(settings.soundOn);
+}
+
+TEST_F(SettingsFile, any_character_but_the_digit_zero_sets_a_flag)
+{
+    loadFrom("1012303804003703903271");
+    EXPECT_TRUE(settings.showSky);
+    EXPECT_TRUE(settings.rotateShip);
+    loadFrom("10x2303804003703903200");
+    EXPECT_TRUE(settings.showSky);
+    EXPECT_FALSE(settings.rotateShip);
+    EXPECT_FALSE(settings.soundOn);
+}
+
+TEST_F(SettingsFile, non_digits_count_by_their_distance_from_zero)
+{
+    // A space is 16 below "0", a colon one above "9".
+    loadFrom(" 1" " " " " ":" "038040037039032" "00");
+    EXPECT_FLOAT_EQ(settings.gameSpeed, (-160.0f + 1.0f) * 0.1f);
+    EXPECT_EQ(settings.resolutionIndex, -16);
+    EXPECT_EQ(settings.raceType, 10);
+    loadFrom("10023" "9:9" ":: " "000000000" "00");
+    EXPECT_EQ(settings.accelerateKey, 900 + 100 + 9);
+    EXPECT_EQ(settings.decelerateKey, 1000 + 100 - 16);
+}
+
+TEST_F(SettingsFile, an_empty_file_puts_the_end_at_the_speed_and_keeps_the_rest)
+{
+    settings.resolutionIndex = 2;
+    settings.accelerateKey = 38;
+    loadFrom("");
+    EXPECT_FLOAT_EQ(settings.gameSpeed, -49.0f);
+    EXPECT_FALSE(settings.showSky);
+    EXPECT_EQ(settings.resolutionIndex, 2);
+    EXPECT_EQ(settings.accelerateKey, 38);
+}
+
+TEST_F(SettingsFile, a_file_of_100_gives_speed_one_and_an_unusable_resolution)
+{
+    settings.raceType = 4;
+    loadFrom("100");
+    EXPECT_FLOAT_EQ(settings.gameSpeed, 1.0f);
+    EXPECT_FALSE(settings.showSky);
+    EXPECT_EQ(settings.resolutionIndex, -49);
+    EXPECT_EQ(settings.raceType, 4);
+    deriveWindowSize();
+    EXPECT_EQ(settings.windowWidth, 0);
+    EXPECT_EQ(settings.windowHeight, 0);
+}
+
+TEST_F(SettingsFile, the_end_sets_a_flag_and_a_key_it_lands_on)
+{
+    settings.bombKey = 32;
+    settings.soundOn = false;
+    loadFrom("10023038");
+    EXPECT_EQ(settings.accelerateKey, 38);
+    EXPECT_EQ(settings.decelerateKey, -49 * 100);
+    EXPECT_EQ(settings.bombKey, 32);
+    loadFrom("100230380400370390320");
+    EXPECT_FALSE(settings.rotateShip);
+    EXPECT_TRUE(settings.soundOn);
+}
+
+TEST_F(SettingsFile, a_byte_ff_ends_the_file_where_it_stands)
+{
+    settings.raceType = 4;
+    settings.accelerateKey = 90;
+    loadFrom(std::string("101") + '\xff' + "3999999999999999999");
+    EXPECT_FLOAT_EQ(settings.gameSpeed, 1.0f);
+    EXPECT_TRUE(settings.showSky);
+    EXPECT_EQ(settings.resolutionIndex, -49);
+    EXPECT_EQ(settings.raceType, 4);
+    EXPECT_EQ(settings.accelerateKey, 90);
+}
+
+TEST_F(SettingsFile, characters_after_the_last_field_are_ignored)
+{
+    loadFrom("1002303804003703903201\r\n99999");
+    EXPECT_FLOAT_EQ(settings.gameSpeed, 1.0f);
+    EXPECT_EQ(settings.bombKey, 32);
+    EXPECT_FALSE(settings.rotateShip);
+    EXPECT_TRUE(settings.soundOn);
+}
+
+TEST_F(SettingsFile, saving_writes_the_22_characters_of_the_example)
+{
+    settings.gameSpeed = 1.0f;
+    settings.showSky = false;
+    settings.resolutionIndex = 2;
+    settings.raceType = 3;
+    settings.accelerateKey = VK_UP;
+    settings.decelerateKey = VK_DOWN;
+    settings.leftKey = VK_LEFT;
+    settings.rightKey = VK_RIGHT;
+    settings.bombKey = VK_SPACE;
+    settings.rotateShip = false;
+    settings.soundOn = true;
+    saveSettings();
+    EXPECT_EQ(readFile(), "1002303804003703903201");
+    EXPECT_FALSE(fs::exists("Data/settings .tgx.tmp"));
+}
+
+TEST_F(SettingsFile, key_codes_are_zero_padded_to_three_digits)
+{
+    settings.accelerateKey = 5;
+    settings.decelerateKey = 65;
+    settings.leftKey = 100;
+    settings.rightKey = 255;
+    settings.bombKey = 0;
+    EXPECT_EQ(formatted().substr(5, 15), "005065100255000");
+}
+
+TEST_F(SettingsFile, a_speed_of_056_is_written_06_and_read_back_as_06)
+{
+    settings.gameSpeed = 0.56f;
+    saveSettings();
+    EXPECT_EQ(readFile().substr(0, 2), "06");
+    settings.gameSpeed = 3.0f;
+    loadSettings();
+    EXPECT_FLOAT_EQ(settings.gameSpeed, 0.6f);
+}
+
+TEST_F(SettingsFile, every_field_keeps_its_width_whatever_its_value)
+{
+    settings.gameSpeed = -1.1f;
+    settings.resolutionIndex = -49;
+    settings.raceType = 10;
+    settings.accelerateKey = -1;
+    settings.decelerateKey = 256;
+    settings.leftKey = 999;
+    settings.rightKey = -4900;
+    settings.bombKey = 100000;
+    settings.showSky = true;
+    settings.rotateShip = true;
+    settings.soundOn = true;
+    EXPECT_EQ(formatted(), std::string("00") + "1" + "0" + "0" + "000" "000" "000" "000" "000" + "1" + "1");
+
+    settings.gameSpeed = 9.95f;
+    EXPECT_EQ(formatted().substr(0, 2), "99");
+    settings.gameSpeed = 9.94f;
+    EXPECT_EQ(formatted().substr(0, 2), "99");
+    settings.gameSpeed = 9.9f;
+    EXPECT_EQ(formatted().substr(0, 2), "99");
+    settings.gameSpeed = 9.84f;
+    EXPECT_EQ(formatted().substr(0, 2), "98");
+    settings.gameSpeed = 10.0f;
+    EXPECT_EQ(formatted().substr(0, 2), "99");
+    settings.gameSpeed = 1e30f;
+    EXPECT_EQ(formatted().substr(0, 2), "99");
+    settings.gameSpeed = INFINITY;
+    EXPECT_EQ(formatted().substr(0, 2), "99");
+    settings.gameSpeed = NAN;
+    EXPECT_EQ(formatted().substr(0, 2), "00");
+    settings.gameSpeed = 0.04f;
+    EXPECT_EQ(formatted().substr(0, 2), "00");
+    settings.gameSpeed = 0.05f;
+    EXPECT_EQ(formatted().substr(0, 2), "01");
+
+    settings.resolutionIndex = 9;
+    settings.raceType = -1;
+    EXPECT_EQ(formatted().substr(3, 2), "90");
+}
+
+TEST_F(SettingsFile, a_saved_file_reads_back_the_same_over_every_value)
+{
+    for (int tenths = 0; tenths <= 99; ++tenths) {
+        const int key = tenths * 255 / 99;
+        settings = GameSettings{};
+        settings.gameSpeed = tenths / 10.0f;
+        settings.showSky = tenths % 2 == 1;
+        settings.resolutionIndex = tenths % 10;
+        settings.raceType = (tenths / 10) % 10;
+        settings.accelerateKey = key;
+        settings.decelerateKey = 255 - key;
+        settings.leftKey = (key * 7) % 256;
+        settings.rightKey = (key + 100) % 256;
+        settings.bombKey = tenths;
+        settings.rotateShip = tenths % 3 == 0;
+        settings.soundOn = tenths % 5 != 0;
+        const GameSettings saved = settings;
+        saveSettings();
+        ASSERT_EQ(readFile().size(), 22u);
+
+        settings = GameSettings{};
+        settings.showSky = !saved.showSky;
+        settings.rotateShip = !saved.rotateShip;
+        settings.soundOn = !saved.soundOn;
+        loadSettings();
+        EXPECT_FLOAT_EQ(settings.gameSpeed, tenths * 0.1f) << tenths;
+        EXPECT_EQ(settings.showSky, saved.showSky);
+        EXPECT_EQ(settings.resolutionIndex, saved.resolutionIndex);
+        EXPECT_EQ(settings.raceType, saved.raceType);
+        EXPECT_EQ(settings.accelerateKey, saved.accelerateKey);
+        EXPECT_EQ(settings.decelerateKey, saved.decelerateKey);
+        EXPECT_EQ(settings.leftKey, saved.leftKey);
+        EXPECT_EQ(settings.rightKey, saved.rightKey);
+        EXPECT_EQ(settings.bombKey, saved.bombKey);
+        EXPECT_EQ(settings.rotateShip, saved.rotateShip);
+        EXPECT_EQ(settings.soundOn, saved.soundOn);
+    }
+    // Every key code each of the five keys can hold.
+    for (int code = 0; code <= 255; ++code) {
+        settings.accelerateKey = code;
+        settings.decelerateKey = (code + 1) % 256;
+        settings.leftKey = (code + 2) % 256;
+        settings.rightKey = (code + 3) % 256;
+        settings.bombKey = 255 - code;
+        saveSettings();
+        settings.accelerateKey = settings.decelerateKey = settings.leftKey = -1;
+        settings.rightKey = settings.bombKey = -1;
+        loadSettings();
+        EXPECT_EQ(settings.accelerateKey, code);
+        EXPECT_EQ(settings.decelerateKey, (code + 1) % 256);
+        EXPECT_EQ(settings.leftKey, (code + 2) % 256);
+        EXPECT_EQ(settings.rightKey, (code + 3) % 256);
+        EXPECT_EQ(settings.bombKey, 255 - code);
+    }
+}
+
+TEST_F(SettingsFile, damaged_files_load_without_harm_and_save_as_22_digits)
+{
+    std::mt19937 random(20240607);
+    for (int round = 0; round < 3000; ++round) {
+        std::string bytes(random() % 40, '\0');
+        for (char& c : bytes)
+            c = static_cast<char>(random() % 256);
+        settings = GameSettings{};
+        loadFrom(bytes);
+
+        // Whatever the codes are, asking for their keys is safe (the
+        // sanitizer build sees any read outside the key table), and no key
+        // is down.
+        for (int code : {settings.accelerateKey, settings.decelerateKey, settings.leftKey,
+                         settings.rightKey, settings.bombKey})
+            EXPECT_FALSE(isKeyDown(code)) << code;
+
+        const std::string text = formatted();
+        ASSERT_EQ(text.size(), 22u);
+        ASSERT_TRUE(allDigits(text)) << text;
+    }
+}
+
+TEST_F(SettingsFile, a_save_that_cannot_write_keeps_the_old_file_byte_for_byte)
+{
+    const std::string old = "0911303804003703903210\n";
+    writeFile(old);
+    // A folder where the new file would be written makes the write fail,
+    // even for a user whom permissions do not stop.
+    fs::create_directory("Data/settings .tgx.tmp");
+    settings.gameSpeed = 2.0f;
+    testing::internal::CaptureStderr();
+    saveSettings();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error opening file: Is a directory\n");
+    EXPECT_EQ(readFile(), old);
+    EXPECT_TRUE(fs::is_directory("Data/settings .tgx.tmp"));
+}
+
+TEST_F(SettingsFile, a_save_without_a_data_folder_reports_it)
+{
+    fs::remove("Data");
+    testing::internal::CaptureStderr();
+    saveSettings();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error opening file: No such file or directory\n");
+    EXPECT_FALSE(fs::exists(settingsFileName));
+}
+
+TEST_F(SettingsFile, a_save_replaces_a_longer_old_file_completely)
+{
+    writeFile("9999999999999999999999999999999999\n");
+    settings = GameSettings{};
+    saveSettings();
+    EXPECT_EQ(readFile(), "1000000000000000000000");
+}
+
+TEST(WindowSize, follows_the_three_resolutions_and_ignores_any_other_index)
+{
+    settings.resolutionIndex = 1;
+    deriveWindowSize();
+    EXPECT_EQ(settings.windowWidth, 320);
+    EXPECT_EQ(settings.windowHeight, 240);
+    settings.resolutionIndex = 2;
+    deriveWindowSize();
+    EXPECT_EQ(settings.windowWidth, 640);
+    EXPECT_EQ(settings.windowHeight, 480);
+    settings.resolutionIndex = 3;
+    deriveWindowSize();
+    EXPECT_EQ(settings.windowWidth, 1024);
+    EXPECT_EQ(settings.windowHeight, 768);
+    for (int index : {0, 4, -49, 9}) {
+        settings.resolutionIndex = index;
+        deriveWindowSize();
+        EXPECT_EQ(settings.windowWidth, 1024);
+        EXPECT_EQ(settings.windowHeight, 768);
+    }
+}
+
+}  // namespace
