@@ -1,0 +1,634 @@
+// The BMP decoder against pictures written byte by byte here: every pixel
+// encoding, both header kinds, with and without the file header, and every
+// way a file can be refused.
+#include "render/bitmap.h"
+#include "render/bitmap_bytes.h"
+
+#include "platform/test_hooks.h"
+#include "platform/window.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<unsigned char>;
+
+// ---- Writing pictures -------------------------------------------------------
+
+void put16(Bytes& out, std::uint32_t value)
+{
+    out.push_back(static_cast<unsigned char>(value));
+    out.push_back(static_cast<unsigned char>(value >> 8));
+}
+
+void put32(Bytes& out, std::uint32_t value)
+{
+    put16(out, value & 0xFFFFu);
+    put16(out, value >> 16);
+}
+
+void append(Bytes& out, const Bytes& more) { out.insert(out.end(), more.begin(), more.end()); }
+
+Bytes infoHeader(std::int32_t width, std::int32_t height, int bitCount, std::uint32_t compression = 0,
+                 std::uint32_t colorsUsed = 0)
+{
+    Bytes out;
+    put32(out, 40);
+    put32(out, static_cast<std::uint32_t>(width));
+    put32(out, static_cast<std::uint32_t>(height));
+    put16(out, 1);
+    put16(out, static_cast<std::uint32_t>(bitCount));
+    put32(out, compression);
+    put32(out, 0);       // image size
+    put32(out, 2835);    // resolutions
+    put32(out, 2835);
+    put32(out, colorsUsed);
+    put32(out, 0);
+    return out;
+}
+
+Bytes coreHeader(std::uint16_t width, std::uint16_t height, int bitCount)
+{
+    Bytes out;
+    put32(out, 12);
+    put16(out, width);
+    put16(out, height);
+    put16(out, 1);
+    put16(out, static_cast<std::uint32_t>(bitCount));
+    return out;
+}
+
+// A file header naming where the pixels start, then the rest.
+Bytes withFileHeader(const Bytes& headerAndTable, const Bytes& pixels)
+{
+    Bytes out{'B', 'M'};
+    put32(out, static_cast<std::uint32_t>(14 + headerAndTable.size() + pixels.size()));
+    put32(out, 0);
+    put32(out, static_cast<std::uint32_t>(14 + headerAndTable.size()));
+    append(out, headerAndTable);
+    append(out, pixels);
+    return out;
+}
+
+Bytes concat(std::initializer_list<Bytes> parts)
+{
+    Bytes out;
+    for (const Bytes& part : parts)
+        append(out, part);
+    return out;
+}
+
+// Colour-table entries of 40-byte headers: blue, green, red, unused.
+Bytes quadTable(std::initializer_list<std::uint32_t> rgbColours, std::size_t entries)
+{
+    Bytes out;
+    for (std::uint32_t rgb : rgbColours) {
+        out.push_back(static_cast<unsigned char>(rgb));
+        out.push_back(static_cast<unsigned char>(rgb >> 8));
+        out.push_back(static_cast<unsigned char>(rgb >> 16));
+        out.push_back(0x77);  // never read
+    }
+    out.resize(entries * 4, 0x55);
+    return out;
+}
+
+// A 2 x 2 24-bit picture: bottom row red, green; top row blue, white.
+const Bytes pixels24{0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0xEE, 0xEE,
+                     0xFF, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xEE, 0xEE};
+const Bytes rgb24{0xFF, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF};
+
+// ---- Reading them back ------------------------------------------------------
+
+class BitmapDecoder : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        previous = fs::current_path();
+        char pattern[] = "/tmp/trigonix-bitmap-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+        fs::current_path(folder);
+        fs::create_directory("Data");
+        testHooks::answerMessageBoxes([](const MessageBoxRecord&) { return IDOK; });
+    }
+
+    void TearDown() override
+    {
+        testHooks::reset();
+        fs::current_path(previous);
+        fs::remove_all(folder);
+    }
+
+    static void writeFile(const char* path, const Bytes& bytes)
+    {
+        // A new file each time: rewriting one in place makes the disk flush.
+        fs::remove(path);
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+
+    // Decodes `bytes` from a file; the image's pixels, or an empty result
+    // and the box's text through `refusal`.
+    struct Decoded {
+        bool ok = false;
+        std::int32_t width = 0;
+        std::int32_t height = 0;
+        Bytes pixels;
+        std::string refusal;
+    };
+
+    static Decoded decode(const Bytes& bytes)
+    {
+        writeFile("Data/picture.bmp", bytes);
+        const std::size_t boxesBefore = testHooks::messageBoxes().size();
+        RgbImage* image = loadBitmapFile("Data/picture.bmp");
+        Decoded result;
+        const auto& boxes = testHooks::messageBoxes();
+        if (image == nullptr) {
+            EXPECT_EQ(boxes.size(), boxesBefore + 1) << "a refusal shows one box";
+            if (boxes.size() > boxesBefore)
+                result.refusal = boxes.back().text;
+            return result;
+        }
+        EXPECT_EQ(boxes.size(), boxesBefore) << "a picture that loads shows no box";
+        result.ok = true;
+        result.width = image->width;
+        result.height = image->height;
+        EXPECT_NE(image->pixels, nullptr);
+        const std::size_t size = static_cast<std::size_t>(image->width) * image->height * 3;
+        result.pixels.assign(image->pixels, image->pixels + size);
+        std::free(image->pixels);
+        std::free(image);
+        return result;
+    }
+
+    // The same bytes through the in-memory decoder, from a heap block of
+    // exactly their size, so the sanitizer build sees any read past the end.
+    static std::string decodeExact(const Bytes& bytes)
+    {
+        auto* copy = static_cast<unsigned char*>(std::malloc(bytes.empty() ? 1 : bytes.size()));
+        std::copy(bytes.begin(), bytes.end(), copy);
+        RgbImage* image = nullptr;
+        const char* refusal = decodeBitmapBytes(copy, bytes.size(), &image);
+        std::free(copy);
+        if (image != nullptr) {
+            EXPECT_EQ(refusal, nullptr);
+            std::free(image->pixels);
+            std::free(image);
+            return "";
+        }
+        EXPECT_NE(refusal, nullptr);
+        return refusal != nullptr ? refusal : "(no text)";
+    }
+
+    fs::path previous;
+    fs::path folder;
+};
+
+TEST_F(BitmapDecoder, a_null_path_gives_nothing_and_no_box)
+{
+    EXPECT_EQ(loadBitmapFile(nullptr), nullptr);
+    EXPECT_TRUE(testHooks::messageBoxes().empty());
+}
+
+TEST_F(BitmapDecoder, a_missing_file_gives_nothing_and_no_box)
+{
+    EXPECT_EQ(loadBitmapFile("Data/missing.bmp"), nullptr);
+    EXPECT_TRUE(testHooks::messageBoxes().empty());
+}
+
+TEST_F(BitmapDecoder, a_folder_counts_as_a_file_that_cannot_be_opened)
+{
+    fs::create_directory("Data/folder.bmp");
+    EXPECT_EQ(loadBitmapFile("Data/folder.bmp"), nullptr);
+    EXPECT_TRUE(testHooks::messageBoxes().empty());
+}
+
+TEST_F(BitmapDecoder, an_empty_file_cannot_be_mapped_and_says_so_with_its_path)
+{
+    writeFile("Data/empty.bmp", {});
+    EXPECT_EQ(loadBitmapFile("Data/empty.bmp"), nullptr);
+    ASSERT_EQ(testHooks::messageBoxes().size(), 1u);
+    const MessageBoxRecord& box = testHooks::messageBoxes()[0];
+    EXPECT_EQ(box.text, "Failed to open DIB file Data/empty.bmp.\n");
+    EXPECT_EQ(box.caption, "Error");
+    EXPECT_EQ(box.style, MB_OK);
+    EXPECT_EQ(box.owner, GetFocus());
+}
+
+TEST_F(BitmapDecoder, a_24_bit_picture_comes_out_red_green_blue_bottom_row_first)
+{
+    const Decoded image = decode(withFileHeader(infoHeader(2, 2, 24), pixels24));
+    ASSERT_TRUE(image.ok) << image.refusal;
+    EXPECT_EQ(image.width, 2);
+    EXPECT_EQ(image.height, 2);
+    EXPECT_EQ(image.pixels, rgb24);
+}
+
+TEST_F(BitmapDecoder, the_file_headers_pixel_offset_is_followed)
+{
+    // Sixteen bytes of something else between the header and the pixels.
+    Bytes file{'B', 'M'};
+    put32(file, 0);
+    put32(file, 0);
+    put32(file, 14 + 40 + 16);
+    append(file, infoHeader(2, 2, 24));
+    append(file, Bytes(16, 0x99));
+    append(file, pixels24);
+    const Decoded image = decode(file);
+    ASSERT_TRUE(image.ok) << image.refusal;
+    EXPECT_EQ(image.pixels, rgb24);
+}
+
+TEST_F(BitmapDecoder, rows_three_pixels_wide_drop_their_padding)
+{
+    const Bytes pixels{1, 2, 3, 4, 5, 6, 7, 8, 9, 0xAA, 0xAA, 0xAA,
+                       11, 12, 13, 14, 15, 16, 17, 18, 19, 0xBB, 0xBB, 0xBB};
+    const Decoded image = decode(withFileHeader(infoHeader(3, 2, 24), pixels));
+    ASSERT_TRUE(image.ok) << image.refusal;
+    EXPECT_EQ(image.width, 3);
+    EXPECT_EQ(image.height, 2);
+    EXPECT_EQ(image.pixels, (Bytes{3, 2, 1, 6, 5, 4, 9, 8, 7, 13, 12, 11, 16, 15, 14, 19, 18, 17}));
+}
+
+TEST_F(BitmapDecoder, a_picture_without_the_file_header_has_its_pixels_after_the_header)
+{
+    const Decoded image = decode(concat({infoHeader(2, 2, 24), pixels24}));
+    ASSERT_TRUE(image.ok) << image.refusal;
+    EXPECT_EQ(image.pixels, rgb24);
+}
+
+TEST_F(BitmapDecoder, a_picture_without_the_file_header_has_its_pixels_after_the_colour_table)
+{
+    const Bytes table = quadTable({0x000000, 0x102030, 0xA0B0C0}, 256);
+    const Bytes pixels{2, 1, 0, 0xEE};
+    const Decoded image = decode(concat({infoHeader(3, 1, 8), table, pixels}));
+    ASSERT_TRUE(image.ok) << image.refusal;
+    EXPECT_EQ(image.pixels, (Bytes{0xA0, 0xB0, 0xC0, 0x10, 0x20, 0x30, 0, 0, 0}));
+}
+
+TEST_F(BitmapDecoder, one_bit_pixels_are_read_from_the_high_bit_down)
+{
+    // Ten pixels a row: 1011001110 then 0100000001; two bytes and two of padding.
+    const Bytes table = quadTable({0x0000FF, 0xFFFF00}, 2);
+    const Bytes pixels{0b10110011, 0b10000000, 0xFF, 0xFF, 0b01000000, 0b01000000, 0xFF, 0xFF};
+    const Decoded image = decode(withFileHeader(concat({infoHeader(10, 2, 1), table}), pixels));
+    ASSERT_TRUE(image.ok) << image.refusal;
+    const Bytes zero{0x00, 0x00, 0xFF};
+    const Bytes one{0xFF, 0xFF, 0x00};
+    Bytes expected;
+    for (const Bytes* p : {&one, &zero, &one, &one, &zero, &zero, &one, &one, &one, &zero,
+                           &zero, &one, &zero, &zero, &zero, &zero, &zero, &zero, &zero, &one})
+        append(expected, *p);
+    EXPECT_EQ(image.pixels, expected);
+}
+
+TEST_F(BitmapDecoder, four_bit_pixels_are_read_high_nibble_first)
+{
+    Bytes table;
+    for (std::uint32_t i = 0; i < 16; ++i) {
+        table.push_back(static_cast<unsigned char>(i));          // blue
+        table.push_back(static_cast<unsigned char>(i * 16));     // green
+        table.push_back(static_cast<unsigned char>(255 - i));    // red
+        table.push_back(0);
+    }
+    // Three pixels a row: 15, 0, 9 and padding; then 1, 2, 3.
+    const Bytes pixels{0xF0, 0x9F, 0xFF, 0xFF, 0x12, 0x3F, 0xFF, 0xFF};
+    const Decoded image = decode(withFileHeader(concat({infoHeader(3, 2, 4), table}), pixels));
+    ASSERT_TRUE(image.ok) << image.refusal;
+    EXPECT_EQ(image.pixels, (Bytes{240, 240, 15, 255, 0, 0, 246, 144, 9,
+                                   254, 16, 1, 253, 32, 2, 252, 48, 3}));
+}
+
+TEST_F(BitmapDecoder, eight_bit_pixels_look_up_the_whole_table)
+{
+    Bytes table;
+    for (int i = 0; i < 256; ++i) {
+        table.push_back(static_cast<unsigned char>(255 - i));
+        table.push_back(static_cast<unsigned char>(i / 2));
+        table.push_back(static_cast<unsigned char>(i));
+        table.push_back(0);
+    }
+    const Bytes pixels{0, 255, 128, 7, 1, 2, 3, 4};
+    const Decoded image = decode(withFileHeader(concat({infoHeader(4, 2, 8), table}), pixels));
+    ASSERT_TRUE(image.ok) << image.refusal;
+    EXPECT_EQ(image.pixels, (Bytes{0, 0, 255, 255, 127, 0, 128, 64, 127, 7, 3, 248,
+                                   1, 0, 254, 2, 1, 253, 3, 1, 252, 4, 2, 251}));
+}
+
+TEST_F(BitmapDecoder, a_short_colour_table_of_colours_used_leaves_other_indexes_black)
+{
+    const Bytes table = quadTable({0x112233, 0x445566, 0x778899}, 3);
+    const Bytes pixels{0, 1, 2, 3, 200, 255, 2, 1};
+    const Decoded image = decode(concat({infoHeader(4, 2, 8, 0, 3), table, pixels}));
+    ASSERT_TRUE(image.ok) << image.refusal;
+    EXPECT_EQ(image.pixels, (Bytes{0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x99, 0, 0, 0,
+                                   0, 0, 0, 0, 0, 0, 0x77, 0x88, 0x99, 0x44, 0x55, 0x66}));
+}
+
+TEST_F(BitmapDecoder, sixteen_bit_pixels_are_five_bits_each_of_red_green_blue)
+{
+    // Red, green, blue and padding; then white, (1, 1, 1) and 0x8000 (unused bit only).
+    Bytes pixels;
+    for (std::uint32_t v : {0x7C00u, 0x03E0u, 0x001Fu})
+        put16(pixels, v);
+    put16(pixels, 0xFFFF);
+    for (std::uint32_t v : {0x7FFFu, 0x0421u, 0x8000u})
+        put16(pixels, v);
+    put16(pixels, 0xFFFF);
+    const Decoded image = decode(withFileHeader(infoHeader(3, 2, 16), pixels));
+    ASSERT_TRUE(image.ok) << image.refusal;
+    EXPECT_EQ(image.pixels, (Bytes{255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255, 8, 8, 8, 0, 0, 0}));
+}
+
+TEST_F(BitmapDecoder, sixteen_bit_channels_widen_from_five_bits_to_eight)
+{
+    Bytes pixels;
+    put16(pixels, 16u << 10 | 8u << 5 | 30u);
+    put16(pixels, 0);
+    const Decoded image = decode(concat({infoHeader(1, 1, 16), pixels}));
+    ASSERT_TRUE(image.ok) << image.refusal;
+    EXPECT_EQ(image.pixels, (Bytes{132, 66, 247}));
+}
+
+TEST_F(BitmapDecoder, thirty_two_bit_pixels_drop_their_fourth_byte)
+{
+    const Bytes pixels{0x01, 0x02, 0x03, 0xFF, 0x04, 0x05, 0x06, 0x00, 0x07, 0x08, 0x09, 0x80};
+    const Decoded image = decode(withFileHeader(infoHeader(3, 1, 32), pixels));
+    ASSERT_TRUE(image.ok) << image.refusal;
+    EXPECT_EQ(image.pixels, (Bytes{3, 2, 1, 6, 5, 4, 9, 8, 7}));
+}
+
+Bytes coreTable256()
+{
+    Bytes table;
+    for (int i = 0; i < 256; ++i) {
+        table.push_back(static_cast<unsigned char>(i));        // blue
+        table.push_back(static_cast<unsigned char>(i ^ 0x5A)); // green
+        table.push_back(static_cast<unsigned char>(255 - i));  // red
+    }
+    return table;
+}
+
+TEST_F(BitmapDecoder, a_core_header_with_eight_bits_uses_its_three_byte_table)
+{
+    const Bytes pixels{0, 1, 255, 0xEE, 0x80, 0x10, 0x20, 0xEE};
+    const Decoded image = decode(withFileHeader(concat({coreHeader(3, 2, 8), coreTable256()}), pixels));
+    ASSERT_TRUE(image.ok) << image.refusal;
+    EXPECT_EQ(image.width, 3);
+    EXPECT_EQ(image.height, 2);
+    EXPECT_EQ(image.pixels, (Bytes{255, 0x5A, 0, 254, 0x5B, 1, 0, 0xA5, 255,
+                                   127, 0xDA, 0x80, 239, 0x4A, 0x10, 223, 0x7A, 0x20}));
+}
+
+TEST_F(BitmapDecoder, a_core_header_without_the_file_header_has_pixels_after_its_table)
+{
+    const Bytes pixels{7, 0xEE, 0xEE, 0xEE};
+    const Decoded image = decode(concat({coreHeader(1, 1, 8), coreTable256(), pixels}));
+    ASSERT_TRUE(image.ok) << image.refusal;
+    EXPECT_EQ(image.pixels, (Bytes{248, 7 ^ 0x5A, 7}));
+}
+
+TEST_F(BitmapDecoder, a_core_header_takes_its_sizes_as_unsigned)
+{
+    // 65535 x 1 in 24 bits: the row and its padding must all be there.
+    Bytes pixels(65535 * 3 + 3, 0);
+    pixels[0] = 0x10;
+    pixels[65534 * 3 + 2] = 0x20;
+    const Decoded image = decode(withFileHeader(coreHeader(65535, 1, 24), pixels));
+    ASSERT_TRUE(image.ok) << image.refusal;
+    EXPECT_EQ(image.width, 65535);
+    EXPECT_EQ(image.height, 1);
+    EXPECT_EQ(image.pixels[2], 0x10);
+    EXPECT_EQ(image.pixels[65534 * 3], 0x20);
+}
+
+TEST_F(BitmapDecoder, a_core_header_with_24_bits_has_no_table)
+{
+    const Decoded image = decode(concat({coreHeader(2, 2, 24), pixels24}));
+    ASSERT_TRUE(image.ok) << image.refusal;
+    EXPECT_EQ(image.pixels, rgb24);
+}
+
+TEST_F(BitmapDecoder, a_negative_height_is_read_top_down_and_flipped)
+{
+    // The file's first row is the top one.
+    const Bytes topFirst{0xFF, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xEE, 0xEE,
+                         0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0xEE, 0xEE};
+    const Decoded image = decode(withFileHeader(infoHeader(2, -2, 24), topFirst));
+    ASSERT_TRUE(image.ok) << image.refusal;
+    EXPECT_EQ(image.height, 2);
+    EXPECT_EQ(image.pixels, rgb24);
+}
+
+TEST_F(BitmapDecoder, zero_rows_or_columns_give_a_picture_without_pixels)
+{
+    const Decoded flat = decode(withFileHeader(infoHeader(5, 0, 24), {}));
+    ASSERT_TRUE(flat.ok) << flat.refusal;
+    EXPECT_EQ(flat.width, 5);
+    EXPECT_EQ(flat.height, 0);
+    const Decoded thin = decode(withFileHeader(infoHeader(0, 7, 24), {}));
+    ASSERT_TRUE(thin.ok) << thin.refusal;
+    EXPECT_EQ(thin.width, 0);
+    EXPECT_EQ(thin.height, 7);
+}
+
+TEST_F(BitmapDecoder, a_tiny_file_claiming_countless_empty_rows_is_done_at_once)
+{
+    // No pixels to make, however many rows: the file is accepted as it is.
+    const Decoded tall = decode(withFileHeader(infoHeader(0, 0x7FFFFFFF, 24), {}));
+    ASSERT_TRUE(tall.ok) << tall.refusal;
+    EXPECT_EQ(tall.width, 0);
+    EXPECT_EQ(tall.height, 0x7FFFFFFF);
+    const Decoded tallTopDown = decode(withFileHeader(infoHeader(0, -0x7FFFFFFF, 8), Bytes(1024, 0)));
+    ASSERT_TRUE(tallTopDown.ok) << tallTopDown.refusal;
+    EXPECT_EQ(tallTopDown.height, 0x7FFFFFFF);
+}
+
+TEST_F(BitmapDecoder, later_header_versions_are_unknown_formats)
+{
+    for (std::uint32_t size : {108u, 124u, 64u, 0u, 16u, 0xFFFFFFFFu}) {
+        Bytes header = infoHeader(2, 2, 24);
+        header[0] = static_cast<unsigned char>(size);
+        header[1] = static_cast<unsigned char>(size >> 8);
+        header[2] = static_cast<unsigned char>(size >> 16);
+        header[3] = static_cast<unsigned char>(size >> 24);
+        header.resize(size > 40 && size < 200 ? size : 40, 0);
+        const Decoded image = decode(withFileHeader(header, pixels24));
+        EXPECT_FALSE(image.ok) << size;
+        EXPECT_EQ(image.refusal, "Unknown DIB file format.") << size;
+    }
+}
+
+TEST_F(BitmapDecoder, run_length_and_bit_field_encodings_are_refused)
+{
+    const Bytes table = quadTable({0xFFFFFF}, 256);
+    // Run-length 8: two pixels of index 0, end of picture.
+    const Decoded rle8 = decode(withFileHeader(concat({infoHeader(2, 1, 8, 1), table}), {2, 0, 0, 1}));
+    EXPECT_EQ(rle8.refusal, "Image file conversion error.");
+    const Decoded rle4 = decode(withFileHeader(concat({infoHeader(2, 1, 4, 2), quadTable({}, 16)}), {2, 0, 0, 1}));
+    EXPECT_EQ(rle4.refusal, "Image file conversion error.");
+    Bytes masks;
+    put32(masks, 0xF800);
+    put32(masks, 0x07E0);
+    put32(masks, 0x001F);
+    const Decoded fields = decode(withFileHeader(concat({infoHeader(2, 1, 16, 3), masks}), {0, 0, 0, 0}));
+    EXPECT_EQ(fields.refusal, "Image file conversion error.");
+    const Decoded fields32 = decode(withFileHeader(concat({infoHeader(1, 1, 32, 3), masks}), {0, 0, 0, 0}));
+    EXPECT_EQ(fields32.refusal, "Image file conversion error.");
+}
+
+TEST_F(BitmapDecoder, depths_other_than_1_4_8_16_24_32_are_refused)
+{
+    for (int bits : {0, 2, 3, 15, 48, 64}) {
+        const Decoded image = decode(withFileHeader(infoHeader(1, 1, bits), Bytes(64, 0)));
+        EXPECT_EQ(image.refusal, "Image file conversion error.") << bits;
+    }
+}
+
+TEST_F(BitmapDecoder, absurd_sizes_are_refused_before_anything_is_allocated)
+{
+    struct Case {
+        std::int32_t width;
+        std::int32_t height;
+        int bits;
+    };
+    for (const Case& c : {Case{0x7FFFFFFF, 0x7FFFFFFF, 32}, Case{0x7FFFFFFF, 1, 24},
+                          Case{1, 0x7FFFFFFF, 1}, Case{-1, 1, 24}, Case{-2147483647 - 1, 1, 8},
+                          Case{1, -2147483647 - 1, 24}, Case{0, -2147483647 - 1, 24},
+                          Case{0x40000000, 0x40000000, 32}, Case{1, -0x7FFFFFFF, 32}}) {
+        const Decoded image = decode(withFileHeader(infoHeader(c.width, c.height, c.bits), Bytes(1024, 0)));
+        EXPECT_EQ(image.refusal, "Image file conversion error.") << c.width << " x " << c.height;
+    }
+}
+
+TEST_F(BitmapDecoder, a_pixel_offset_past_the_end_is_refused)
+{
+    Bytes file = withFileHeader(infoHeader(1, 1, 24), {1, 2, 3, 0});
+    file[10] = 0xFF;
+    file[11] = 0xFF;
+    file[12] = 0xFF;
+    file[13] = 0xFF;
+    EXPECT_EQ(decode(file).refusal, "Image file conversion error.");
+    file[13] = 0;
+    file[12] = 0;
+    file[11] = 0;
+    file[10] = static_cast<unsigned char>(file.size() - 3);  // the row does not fit
+    EXPECT_EQ(decode(file).refusal, "Image file conversion error.");
+}
+
+TEST_F(BitmapDecoder, a_colour_table_longer_than_the_file_is_refused)
+{
+    // Colours used claims 65535 entries.
+    const Decoded image = decode(withFileHeader(concat({infoHeader(1, 1, 8, 0, 0xFFFF), quadTable({}, 300)}), {0, 0, 0, 0}));
+    EXPECT_EQ(image.refusal, "Image file conversion error.");
+}
+
+TEST_F(BitmapDecoder, a_truncated_file_is_refused_at_every_length)
+{
+    const std::vector<Bytes> pictures{
+        withFileHeader(infoHeader(3, 2, 24), Bytes(24, 0x42)),
+        withFileHeader(concat({infoHeader(10, 2, 1), quadTable({0xFF, 0xFF00}, 2)}), Bytes(8, 0xA5)),
+        concat({coreHeader(3, 2, 8), coreTable256(), Bytes(8, 3)}),
+        concat({infoHeader(5, -3, 4), quadTable({}, 16), Bytes(12, 0x7E)}),
+        withFileHeader(infoHeader(3, 2, 16), Bytes(16, 0x33)),
+        concat({infoHeader(2, 2, 32), Bytes(16, 0x10)}),
+    };
+    for (const Bytes& picture : pictures) {
+        ASSERT_TRUE(decode(picture).ok);
+        EXPECT_EQ(decodeExact(picture), "");
+        for (std::size_t length = 1; length < picture.size(); ++length) {
+            const Bytes cut(picture.begin(), picture.begin() + static_cast<std::ptrdiff_t>(length));
+            EXPECT_EQ(decodeExact(cut), "Image file conversion error.") << length;
+            EXPECT_EQ(decode(cut).refusal, "Image file conversion error.") << length;
+        }
+    }
+}
+
+TEST_F(BitmapDecoder, the_in_memory_decoder_refuses_no_bytes_at_all)
+{
+    EXPECT_EQ(decodeExact({}), "Image file conversion error.");
+}
+
+int openFileCount()
+{
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator("/proc/self/fd"))
+        ++count;
+    return count;
+}
+
+bool mapped(const std::string& name)
+{
+    std::ifstream maps("/proc/self/maps");
+    std::string line;
+    while (std::getline(maps, line))
+        if (line.find(name) != std::string::npos)
+            return true;
+    return false;
+}
+
+TEST_F(BitmapDecoder, nothing_of_the_file_stays_open_or_mapped)
+{
+    const int filesBefore = openFileCount();
+    writeFile("Data/good.bmp", withFileHeader(infoHeader(2, 2, 24), pixels24));
+    RgbImage* image = loadBitmapFile("Data/good.bmp");
+    ASSERT_NE(image, nullptr);
+    std::free(image->pixels);
+    std::free(image);
+    EXPECT_FALSE(mapped("good.bmp"));
+
+    writeFile("Data/bad.bmp", withFileHeader(infoHeader(2, 2, 24, 1), pixels24));
+    EXPECT_EQ(loadBitmapFile("Data/bad.bmp"), nullptr);
+    EXPECT_FALSE(mapped("bad.bmp"));
+    EXPECT_EQ(openFileCount(), filesBefore);
+}
+
+TEST(PaletteColorCount, follows_the_depth_for_core_headers)
+{
+    BitmapInfoHeader header{};
+    header.size = 12;
+    header.colorsUsed = 5;  // core headers have no such field
+    const std::pair<int, int> expected[] = {{1, 2}, {4, 16}, {8, 256}, {16, 0}, {24, 0}, {32, 0}, {2, 0}};
+    for (auto [bits, count] : expected) {
+        header.bitCount = static_cast<std::uint16_t>(bits);
+        EXPECT_EQ(paletteColorCount(header), count) << bits;
+    }
+}
+
+TEST(PaletteColorCount, takes_colours_used_when_set_in_a_40_byte_header)
+{
+    BitmapInfoHeader header{};
+    header.size = 40;
+    header.bitCount = 8;
+    EXPECT_EQ(paletteColorCount(header), 256);
+    header.colorsUsed = 5;
+    EXPECT_EQ(paletteColorCount(header), 5);
+    header.bitCount = 24;
+    EXPECT_EQ(paletteColorCount(header), 5);
+    header.colorsUsed = 0x12345;
+    EXPECT_EQ(paletteColorCount(header), 0x2345);
+    // Set, but nothing in its low 16 bits.
+    header.bitCount = 8;
+    header.colorsUsed = 0x10000;
+    EXPECT_EQ(paletteColorCount(header), 0);
+    header.colorsUsed = 0;
+    header.bitCount = 4;
+    EXPECT_EQ(paletteColorCount(header), 16);
+    header.bitCount = 1;
+    EXPECT_EQ(paletteColorCount(header), 2);
+    header.bitCount = 16;
+    EXPECT_EQ(paletteColorCount(header), 0);
+}
+
+}  // namespace
