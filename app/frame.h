@@ -34,6 +34,10 @@ extern FrameRate frameRate;
 // Draws and advances one frame; the main loop swaps buffers after it.
 int drawScene();
 
+// What every front-end frame repairs in the settings: the race type wraps
+// into 1 to 4 and a speed factor that is not above 0 becomes 1.1.
+void applySettingGuards();
+
 // The gameSpeed that keeps the game at its 60-frames-a-second pace when
 // the machine draws `framesPerSecond`.
 float targetSpeed(int framesPerSecond);

@@ -13,6 +13,9 @@ struct GameWindow {
 
 extern GameWindow gameWindow;
 
+// The window class every game window belongs to.
+extern const char* const windowClassName;
+
 // False after the failure was shown in a message box; for every failure
 // after the class was registered, except a refused full-screen mode,
 // closeGameWindow has already run.

@@ -1,0 +1,119 @@
+// Start-up, the message and render loop, and the teardown that saves the
+// player's files and releases the window.
+#include "app/win_main.h"
+
+#include "app/frame.h"
+#include "app/game_window.h"
+#include "app/input.h"
+#include "persist/high_scores.h"
+#include "persist/settings.h"
+#include "race/race.h"
+#include "render/font.h"
+#include "render/shapes.h"
+
+static const char* const gameTitle = "Trigonix";
+static const int colourBits = 16;
+
+// The race's goal for the race type the settings file named; any other
+// value leaves it as it was.
+static void deriveBarTarget()
+{
+    switch (settings.raceType) {
+    case RaceType::SHORT: race.barTarget = 2.0f; break;
+    case RaceType::MEDIUM: race.barTarget = 4.0f; break;
+    case RaceType::LONG: race.barTarget = 6.0f; break;
+    case RaceType::JOURNEY: race.barTarget = 10000000.0f; break;
+    }
+}
+
+static bool openWindow()
+{
+    return createGameWindow(gameTitle, settings.windowWidth, settings.windowHeight, colourBits,
+                            settings.fullscreen);
+}
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    settings.fullscreen = true;
+    loadSettings();
+    deriveWindowSize();
+    deriveBarTarget();
+    loadHighScores();
+    if (settings.soundOn)
+        PlaySoundA("Data/title.wav", nullptr, SND_ASYNC);
+    if (!openWindow())
+        return 0;
+
+    MSG message{};
+    while (!app.quitRequested) {
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                app.quitRequested = true;
+                break;
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+            continue;
+        }
+
+        if (app.active) {
+            drawScene();
+            SwapBuffers(gameWindow.deviceContext);
+        } else {
+            // Minimised: sleep until something happens rather than spin.
+            WaitMessage();
+        }
+
+        if (input.keys[VK_F1]) {
+            input.keys[VK_F1] = false;
+            closeGameWindow();
+            settings.fullscreen = !settings.fullscreen;
+            if (!openWindow())
+                return 0;
+        }
+    }
+
+    closeGameWindow();
+    return static_cast<int>(message.wParam);
+}
+
+static void showShutdownError(const char* text)
+{
+    MessageBoxA(nullptr, text, "SHUTDOWN ERROR", MB_OK | MB_ICONINFORMATION);
+}
+
+void closeGameWindow()
+{
+    saveSettings();
+    saveHighScores();
+
+    if (settings.fullscreen)
+        ChangeDisplaySettingsA(nullptr, 0);
+
+    if (gameWindow.renderingContext != nullptr) {
+        if (!wglMakeCurrent(nullptr, nullptr))
+            showShutdownError("Release Of DC And RC Failed.");
+        if (!wglDeleteContext(gameWindow.renderingContext))
+            showShutdownError("Release Rendering Context Failed.");
+        gameWindow.renderingContext = nullptr;
+    }
+
+    // A handle whose release failed is forgotten; one released well keeps
+    // its old value until the next window replaces it.
+    if (gameWindow.deviceContext != nullptr &&
+        !ReleaseDC(gameWindow.window, gameWindow.deviceContext)) {
+        showShutdownError("Release Device Context Failed.");
+        gameWindow.deviceContext = nullptr;
+    }
+    if (gameWindow.window != nullptr && !DestroyWindow(gameWindow.window)) {
+        showShutdownError("Could Not Release hWnd.");
+        gameWindow.window = nullptr;
+    }
+    if (!UnregisterClassA(windowClassName, gameWindow.instance)) {
+        showShutdownError("Could Not Unregister Class.");
+        gameWindow.instance = nullptr;
+    }
+
+    deleteFontLists();
+    clearShapeLists();
+}

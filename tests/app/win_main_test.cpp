@@ -1,0 +1,306 @@
+// Start-up, the main loop, the full-screen toggle, and the teardown that
+// saves the player's files and releases the window.
+#include "app/frame.h"
+#include "app/game_window.h"
+#include "app/input.h"
+#include "app/win_main.h"
+#include "persist/high_scores.h"
+#include "persist/settings.h"
+#include "race/race.h"
+#include "tests/support/game_fixture.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+using ShutdownTest = GameTest;
+
+static int indexOf(const std::vector<std::string>& log, const std::string& call, int from = 0)
+{
+    for (size_t i = static_cast<size_t>(from); i < log.size(); ++i) {
+        if (log[i] == call)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+TEST_F(ShutdownTest, TeardownSavesFirstThenReleasesInOrder)
+{
+    openWindow(320, 240);
+    size_t before = testHooks::callLog().size();
+    std::remove("Data/settings .tgx");
+    std::remove("Data/data .tgx");
+
+    // A failing first release shows that both files were already written.
+    testHooks::failCall(PlatformCall::ReleaseCurrent);
+    bool savedBeforeReleases = false;
+    testHooks::answerMessageBoxes([&](const MessageBoxRecord&) {
+        savedBeforeReleases = readFile("Data/settings .tgx").size() == 22 &&
+                              readFile("Data/data .tgx").size() == 26;
+        return IDOK;
+    });
+    closeGameWindow();
+    windowOpen = false;
+    EXPECT_TRUE(savedBeforeReleases);
+
+    std::vector<std::string> log(testHooks::callLog().begin() + static_cast<long>(before),
+                                 testHooks::callLog().end());
+    int makeCurrent = indexOf(log, "wglMakeCurrent");
+    int deleteContext = indexOf(log, "wglDeleteContext");
+    int releaseDc = indexOf(log, "ReleaseDC");
+    int destroy = indexOf(log, "DestroyWindow");
+    int unregister = indexOf(log, "UnregisterClassA");
+    EXPECT_EQ(indexOf(log, "ChangeDisplaySettingsA"), -1) << "windowed: no mode to restore";
+    EXPECT_GE(makeCurrent, 0);
+    EXPECT_LT(makeCurrent, deleteContext);
+    EXPECT_LT(deleteContext, releaseDc);
+    EXPECT_LT(releaseDc, destroy);
+    EXPECT_LT(destroy, unregister);
+}
+
+TEST_F(ShutdownTest, LeavingFullScreenRestoresTheDesktopModeBeforeReleasing)
+{
+    DisplaySize screen = displaySize();
+    openWindow(screen.width, screen.height, true);
+    size_t before = testHooks::callLog().size();
+    closeGameWindow();
+    windowOpen = false;
+    std::vector<std::string> log(testHooks::callLog().begin() + static_cast<long>(before),
+                                 testHooks::callLog().end());
+    int restore = indexOf(log, "ChangeDisplaySettingsA");
+    EXPECT_GE(restore, 0);
+    EXPECT_LT(restore, indexOf(log, "wglMakeCurrent"));
+    EXPECT_EQ(readFile("Data/data .tgx").back(), '1');
+}
+
+// Each release that can fail: its message, and whether its handle is then
+// forgotten.
+TEST_F(ShutdownTest, EachFailedReleaseIsReportedAndOnlyItsHandleForgotten)
+{
+    struct Release {
+        PlatformCall call;
+        const char* text;
+    };
+    const Release releases[] = {
+        {PlatformCall::ReleaseCurrent, "Release Of DC And RC Failed."},
+        {PlatformCall::DeleteContext, "Release Rendering Context Failed."},
+        {PlatformCall::ReleaseDC, "Release Device Context Failed."},
+        {PlatformCall::DestroyWindow, "Could Not Release hWnd."},
+        {PlatformCall::UnregisterClass, "Could Not Unregister Class."},
+    };
+    for (const Release& release : releases) {
+        SCOPED_TRACE(release.text);
+        testHooks::reset();
+        testHooks::setFramePacing(false);
+        testHooks::answerMessageBoxes([](const MessageBoxRecord&) { return IDOK; });
+        openWindow(320, 240);
+        GameWindow opened = gameWindow;
+        testHooks::failCall(release.call);
+        closeGameWindow();
+        windowOpen = false;
+
+        ASSERT_EQ(testHooks::messageBoxes().size(), 1u);
+        const MessageBoxRecord& box = testHooks::messageBoxes()[0];
+        EXPECT_EQ(box.text, release.text);
+        EXPECT_EQ(box.caption, "SHUTDOWN ERROR");
+        EXPECT_EQ(box.style, MB_OK | MB_ICONINFORMATION);
+
+        // The context is always forgotten; the others only when they failed.
+        EXPECT_EQ(gameWindow.renderingContext, nullptr);
+        EXPECT_EQ(gameWindow.deviceContext == nullptr, release.call == PlatformCall::ReleaseDC);
+        EXPECT_EQ(gameWindow.window == nullptr, release.call == PlatformCall::DestroyWindow);
+        EXPECT_EQ(gameWindow.instance == nullptr, release.call == PlatformCall::UnregisterClass);
+        if (release.call != PlatformCall::ReleaseDC) {
+            EXPECT_EQ(gameWindow.deviceContext, opened.deviceContext);
+        }
+        if (release.call == PlatformCall::UnregisterClass)
+            UnregisterClassA("OpenGL", GetModuleHandleA(nullptr));
+    }
+}
+
+// The SDL window behind the game window, found by its title.
+static Uint32 gameSdlWindowId()
+{
+    for (Uint32 id = 1; id < 1000; ++id) {
+        SDL_Window* window = SDL_GetWindowFromID(id);
+        if (window != nullptr && std::string(SDL_GetWindowTitle(window)) == "Trigonix")
+            return id;
+    }
+    return 0;
+}
+
+// The whole program in this process: WinMain with a script played between
+// frames of its real loop.
+struct StartUpTest : GameTest {
+    std::atomic<int> frames{0};
+    std::function<void(int)> script;
+
+    int runWinMain()
+    {
+        testHooks::onSwap([this] {
+            ++frames;
+            if (script)
+                script(frames);
+        });
+        return WinMain(GetModuleHandleA(nullptr), nullptr, const_cast<char*>(""), SW_SHOW);
+    }
+};
+
+TEST_F(StartUpTest, ClosingTheWindowEndsTheGameWithBothFilesSaved)
+{
+    writeFile("Data/settings .tgx", "1012103804003703903201");
+    writeFile("Data/data .tgx", "0712308500042KVaKVaKVais}0");
+    script = [](int frame) {
+        if (frame == 5)
+            PostMessageA(gameWindow.window, WM_CLOSE, 0, 0);
+    };
+    EXPECT_EQ(runWinMain(), 0);
+    EXPECT_EQ(frames, 5);
+    EXPECT_EQ(readFile("Data/settings .tgx"), "1012103804003703903201");
+    EXPECT_EQ(readFile("Data/data .tgx"), "0712308500042KVaKVaKVais}0");
+    EXPECT_EQ(settings.windowWidth, 640);
+    EXPECT_EQ(race.barTarget, 2.0f);
+}
+
+TEST_F(StartUpTest, TheTitleJingleStartsBeforeTheWindowOnlyWithSoundOn)
+{
+    writeFile("Data/settings .tgx", "1012103804003703903201");
+    writeFile("Data/data .tgx", "9999999900001is}is}is}is}0");
+    script = [](int) { PostQuitMessage(0); };
+    runWinMain();
+    ASSERT_FALSE(testHooks::soundsRequested().empty());
+    EXPECT_EQ(testHooks::soundsRequested()[0], "Data/title.wav");
+    EXPECT_EQ(indexOf(testHooks::callLog(), "CreateWindowExA") >= 0, true);
+
+    testHooks::reset();
+    testHooks::setFramePacing(false);
+    writeFile("Data/settings .tgx", "1012103804003703903200");
+    app.quitRequested = false;
+    script = [](int) { PostQuitMessage(0); };
+    runWinMain();
+    EXPECT_TRUE(std::find(testHooks::soundsRequested().begin(), testHooks::soundsRequested().end(),
+                          "Data/title.wav") == testHooks::soundsRequested().end());
+}
+
+TEST_F(StartUpTest, WithNoSettingsFileTheDefaultsStay)
+{
+    writeFile("Data/data .tgx", "9999999900001is}is}is}is}0");
+    script = [](int) { PostQuitMessage(0); };
+    runWinMain();
+    EXPECT_EQ(settings.windowWidth, 0);
+    EXPECT_EQ(settings.windowHeight, 0);
+    EXPECT_EQ(race.barTarget, 0.0f);
+}
+
+TEST_F(StartUpTest, F1SavesTheModeBeingLeftThenReopensInTheOther)
+{
+    // A 320 x 240 full-screen mode is refused by the test display, and
+    // the question is answered Yes: the game goes on in a window.
+    writeFile("Data/settings .tgx", "1011103804003703903201");
+    writeFile("Data/data .tgx", "9999999900001is}is}is}is}1");
+    std::string dataAtToggle;
+    script = [&](int frame) {
+        if (frame == 1) {
+            // Started full screen at a refused size, answered Yes: windowed.
+            EXPECT_FALSE(settings.fullscreen);
+            input.keys[VK_F1] = true;
+        }
+        if (frame == 2) {
+            dataAtToggle = readFile("Data/data .tgx");
+            PostQuitMessage(0);
+        }
+    };
+    EXPECT_EQ(runWinMain(), 0);
+    // The toggle saved "windowed", then asked for full screen, which was
+    // refused and answered Yes again.
+    EXPECT_EQ(dataAtToggle.back(), '0');
+    EXPECT_EQ(testHooks::messageBoxes().size(), 2u);
+    EXPECT_FALSE(input.keys[VK_F1]);
+}
+
+TEST_F(StartUpTest, AnF1ToFullScreenAnsweredNoEndsAtOnceWithoutSavingAgain)
+{
+    writeFile("Data/settings .tgx", "1011103804003703903201");
+    writeFile("Data/data .tgx", "9999999900001is}is}is}is}0");
+    testHooks::answerMessageBoxes([](const MessageBoxRecord& box) {
+        if (box.style & MB_YESNO) {
+            // The toggle has saved both files: take them away to see that
+            // nothing writes them again.
+            std::remove("Data/settings .tgx");
+            std::remove("Data/data .tgx");
+            return IDNO;
+        }
+        return IDOK;
+    });
+    script = [](int frame) {
+        if (frame == 3)
+            input.keys[VK_F1] = true;
+    };
+    EXPECT_EQ(runWinMain(), 0);
+    EXPECT_EQ(frames, 3);
+    EXPECT_FALSE(fileExists("Data/settings .tgx"));
+    EXPECT_FALSE(fileExists("Data/data .tgx"));
+    EXPECT_EQ(testHooks::messageBoxes().back().text, "Program Will Now Close.");
+}
+
+TEST_F(StartUpTest, AFrameThatAsksToQuitStillFinishesItsPass)
+{
+    writeFile("Data/settings .tgx", "1012103804003703903201");
+    writeFile("Data/data .tgx", "9999999900001is}is}is}is}0");
+    int opened = 0;
+    script = [&](int frame) {
+        if (frame == 2) {
+            app.quitRequested = true;
+            input.keys[VK_F1] = true;  // the toggle test still runs in this pass
+            opened = indexOf(testHooks::callLog(), "CreateWindowExA");
+        }
+    };
+    runWinMain();
+    EXPECT_EQ(frames, 2);
+    EXPECT_GT(indexOf(testHooks::callLog(), "CreateWindowExA", opened + 1), opened);
+}
+
+TEST_F(StartUpTest, WhileMinimisedTheLoopSleepsAndDrawsNothing)
+{
+    writeFile("Data/settings .tgx", "1012103804003703903201");
+    writeFile("Data/data .tgx", "9999999900001is}is}is}is}0");
+    std::atomic<int> framesWhileMinimised{-1};
+    std::thread restorer;
+    script = [&](int frame) {
+        // Late in the run, so the window's own start-up events (shown,
+        // focused) have all arrived.
+        if (frame == 30) {
+            PostMessageA(gameWindow.window, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1), 0);
+            // The desktop restores the window a little later; until then
+            // the loop must wait in the queue, not draw.
+            restorer = std::thread([&] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                framesWhileMinimised = frames.load();
+                SDL_Event event{};
+                event.type = SDL_WINDOWEVENT;
+                event.window.event = SDL_WINDOWEVENT_RESTORED;
+                event.window.windowID = gameSdlWindowId();
+                SDL_PushEvent(&event);
+            });
+        }
+        if (frame == 31)
+            PostQuitMessage(0);
+    };
+    runWinMain();
+    restorer.join();
+    EXPECT_EQ(framesWhileMinimised, 30);
+    EXPECT_EQ(frames, 31);
+    EXPECT_TRUE(app.active);
+}
+
+TEST_F(StartUpTest, AFailedWindowAtStartUpEndsTheGameWithZero)
+{
+    writeFile("Data/settings .tgx", "1012103804003703903201");
+    testHooks::failCall(PlatformCall::CreateContext);
+    EXPECT_EQ(runWinMain(), 0);
+    EXPECT_EQ(frames, 0);
+    EXPECT_EQ(boxTexts().back(), "Can't Create A GL Rendering Context.");
+}
