@@ -41,3 +41,7 @@ void showTipOfTheDay()
     int i = std::rand() % 21;
     MessageBoxA(nullptr, tips[i], "Tip of the day!", MB_ICONINFORMATION);
 }
+
+// Placeholders until the help and exit screens are built.
+void helpScreen() {}
+void exitScreen() {}

@@ -1,0 +1,4 @@
+// The Controls menu: the five race keys and the rotate mode.
+#pragma once
+
+void controlsMenu();

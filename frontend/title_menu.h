@@ -1,0 +1,4 @@
+// The title screen and its main menu.
+#pragma once
+
+void mainMenu();
