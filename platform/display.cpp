@@ -1,6 +1,7 @@
 // The display: SDL video started on first need, and the full-screen mode.
 #include "platform/display.h"
 
+#include "platform/gamepad.h"
 #include "platform/platform_state.h"
 #include "platform/test_hook_state.h"
 
@@ -69,6 +70,7 @@ bool platformVideoReady()
     }
     // The game reads keys, not text: no input method in the way.
     SDL_StopTextInput();
+    startGamepads();
     display.videoReady = true;
     return true;
 }

@@ -2,6 +2,7 @@
 // game's window procedure understands.
 #include "platform/messages.h"
 
+#include "platform/gamepad.h"
 #include "platform/keymap.h"
 #include "platform/platform_state.h"
 
@@ -183,6 +184,13 @@ void translateSdlEvent(const SDL_Event& event)
         return;
     case SDL_WINDOWEVENT:
         translateWindowEvent(event.window);
+        return;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
+        translateGamepadEvent(event);
         return;
     default:
         return;

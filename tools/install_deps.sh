@@ -8,7 +8,7 @@ libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
 libfreetype-dev libfontconfig-dev fonts-comic-neue
 libgtest-dev xvfb xauth xdotool
 clang libclang-rt-14-dev
-desktop-file-utils appstream"
+desktop-file-utils appstream x11-utils"
 
 missing=""
 for p in $PACKAGES; do

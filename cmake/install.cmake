@@ -1,0 +1,130 @@
+# `make install`: the program, its shared pictures, sounds and music, the
+# two data files' defaults as templates, a `trigonix` launcher that gives
+# each player a folder of their own, the desktop entry, icon and AppStream
+# metainfo. `make uninstall` reads the manifest this leaves in the build.
+include(GNUInstallDirs)
+
+set(TRIGONIX_APP_ID io.github.trigonix.Trigonix)
+set(TRIGONIX_GAME_DIR ${CMAKE_INSTALL_LIBEXECDIR}/trigonix)
+set(TRIGONIX_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/trigonix)
+set(TRIGONIX_DESKTOP_DIR ${CMAKE_INSTALL_DATADIR}/applications)
+set(TRIGONIX_ICON_DIR ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
+set(TRIGONIX_METAINFO_DIR ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The defaults come straight from the generator's own table, not from the
+# built Data folder, whose copies someone may have played with.
+set(TRIGONIX_DEFAULTS_BUILT ${CMAKE_BINARY_DIR}/defaults)
+add_custom_command(
+    OUTPUT ${TRIGONIX_DEFAULTS_BUILT}/.stamp
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/packaging/write_defaults.py
+            ${TRIGONIX_DEFAULTS_BUILT}
+    COMMAND ${CMAKE_COMMAND} -E touch ${TRIGONIX_DEFAULTS_BUILT}/.stamp
+    DEPENDS ${CMAKE_SOURCE_DIR}/packaging/write_defaults.py ${CMAKE_SOURCE_DIR}/tools/make_data.py
+    COMMENT "Writing the data files' default templates")
+add_custom_target(default_data_files ALL DEPENDS ${TRIGONIX_DEFAULTS_BUILT}/.stamp)
+
+# Install-time values the code below works from.
+install(CODE "
+    set(_trigonix_folders ${CMAKE_INSTALL_BINDIR} ${TRIGONIX_GAME_DIR} ${TRIGONIX_SHARE_DIR}/Data
+        ${TRIGONIX_SHARE_DIR}/defaults ${TRIGONIX_DESKTOP_DIR} ${TRIGONIX_ICON_DIR}
+        ${TRIGONIX_METAINFO_DIR})
+    set(_trigonix_previous_manifest \"${CMAKE_BINARY_DIR}/install_manifest.txt\")
+")
+
+# Every folder the install is about to make is noted first, so that
+# uninstalling removes those, once empty, and no folder that was there before.
+# Installing again over our own install keeps the folders the first one made.
+install(CODE [[
+    function(_trigonix_full_path result path)
+        if(NOT IS_ABSOLUTE "${path}")
+            set(path "${CMAKE_INSTALL_PREFIX}/${path}")
+        endif()
+        set(${result} "${path}" PARENT_SCOPE)
+    endfunction()
+
+    set(_trigonix_made_before)
+    if(EXISTS "${_trigonix_previous_manifest}")
+        file(STRINGS "${_trigonix_previous_manifest}" _entries)
+        set(_in_place TRUE)
+        set(_folders)
+        foreach(_entry IN LISTS _entries)
+            if(_entry MATCHES "/$")
+                string(REGEX REPLACE "/$" "" _entry "${_entry}")
+                list(APPEND _folders "${_entry}")
+            elseif(NOT EXISTS "$ENV{DESTDIR}${_entry}")
+                set(_in_place FALSE)  # that install went somewhere else
+            endif()
+        endforeach()
+        if(_in_place)
+            set(_trigonix_made_before ${_folders})
+        endif()
+    endif()
+
+    # Noted as the manifest names files: without DESTDIR.
+    set(_trigonix_new_folders)
+    foreach(_folder IN LISTS _trigonix_folders)
+        _trigonix_full_path(_folder "${_folder}")
+        while(NOT _folder STREQUAL "/")
+            list(FIND _trigonix_made_before "${_folder}" _ours)
+            if(EXISTS "$ENV{DESTDIR}${_folder}" AND _ours EQUAL -1)
+                break()
+            endif()
+            list(APPEND _trigonix_new_folders "${_folder}")
+            get_filename_component(_folder "${_folder}" DIRECTORY)
+        endwhile()
+    endforeach()
+]])
+
+install(TARGETS trigonix RUNTIME DESTINATION ${TRIGONIX_GAME_DIR})
+
+# The shared Data folder: pictures, sounds, music and the window icon. The
+# two data files are the player's and never live here.
+set(TRIGONIX_SHARED_DATA
+    3dship4lr.bmp 3dship42lr.bmp moon.bmp sky.bmp alienlr.bmp
+    title.wav Bleep.wav Bleep2.wav bye.wav erased.wav Boom1.wav Boom2.wav
+    Waltz.mid icon.bmp)
+list(TRANSFORM TRIGONIX_SHARED_DATA PREPEND ${CMAKE_BINARY_DIR}/Data/)
+install(FILES ${TRIGONIX_SHARED_DATA} DESTINATION ${TRIGONIX_SHARE_DIR}/Data)
+install(FILES "${TRIGONIX_DEFAULTS_BUILT}/settings .tgx" "${TRIGONIX_DEFAULTS_BUILT}/data .tgx"
+        DESTINATION ${TRIGONIX_SHARE_DIR}/defaults)
+
+install(FILES ${CMAKE_BINARY_DIR}/icons/trigonix.png
+        DESTINATION ${TRIGONIX_ICON_DIR} RENAME ${TRIGONIX_APP_ID}.png)
+
+# The launcher, desktop entry and metainfo name installed paths, so they are
+# made when the prefix is final: `cmake --install --prefix` may change it.
+install(CODE "
+    _trigonix_full_path(TRIGONIX_GAME \"${TRIGONIX_GAME_DIR}/trigonix\")
+    _trigonix_full_path(TRIGONIX_DATA \"${TRIGONIX_SHARE_DIR}/Data\")
+    _trigonix_full_path(TRIGONIX_DEFAULTS \"${TRIGONIX_SHARE_DIR}/defaults\")
+    _trigonix_full_path(_bin \"${CMAKE_INSTALL_BINDIR}\")
+    _trigonix_full_path(_desktop \"${TRIGONIX_DESKTOP_DIR}\")
+    _trigonix_full_path(_metainfo \"${TRIGONIX_METAINFO_DIR}\")
+    set(TRIGONIX_LAUNCHER \"\${_bin}/trigonix\")
+    set(TRIGONIX_VERSION \"${PROJECT_VERSION}\")
+    # Made per prefix, and only for as long as the install takes: a test
+    # installing elsewhere never races a real install.
+    string(MD5 _key \"\${CMAKE_INSTALL_PREFIX}\")
+    set(_made \"${CMAKE_BINARY_DIR}/packaging/\${_key}\")
+    configure_file(\"${CMAKE_SOURCE_DIR}/packaging/trigonix.in\" \"\${_made}/trigonix\" @ONLY)
+    configure_file(\"${CMAKE_SOURCE_DIR}/packaging/${TRIGONIX_APP_ID}.desktop.in\"
+                   \"\${_made}/${TRIGONIX_APP_ID}.desktop\" @ONLY)
+    configure_file(\"${CMAKE_SOURCE_DIR}/packaging/${TRIGONIX_APP_ID}.metainfo.xml.in\"
+                   \"\${_made}/${TRIGONIX_APP_ID}.metainfo.xml\" @ONLY)
+    file(INSTALL DESTINATION \"\${_bin}\" TYPE PROGRAM FILES \"\${_made}/trigonix\")
+    file(INSTALL DESTINATION \"\${_desktop}\" TYPE FILE
+         FILES \"\${_made}/${TRIGONIX_APP_ID}.desktop\")
+    file(INSTALL DESTINATION \"\${_metainfo}\" TYPE FILE
+         FILES \"\${_made}/${TRIGONIX_APP_ID}.metainfo.xml\")
+    file(REMOVE_RECURSE \"\${_made}\")
+")
+
+# The folders noted above go at the end of the manifest, marked by their
+# trailing slash, deepest first.
+install(CODE "
+    list(REMOVE_DUPLICATES _trigonix_new_folders)
+    list(SORT _trigonix_new_folders ORDER DESCENDING)
+    foreach(_folder \${_trigonix_new_folders})
+        list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${_folder}/\")
+    endforeach()
+")

@@ -1,0 +1,20 @@
+// Linked into every program of a sanitizer build. Memory the system's own
+// libraries keep for the life of the process (X, Mesa, fontconfig, D-Bus,
+// FluidSynth) is theirs to keep; leaks of ours are still reported.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libX11\n"
+           "leak:libxcb\n"
+           "leak:libdbus\n"
+           "leak:libfontconfig\n"
+           "leak:libfluidsynth\n"
+           "leak:libglib\n"
+           "leak:libGLX\n"
+           "leak:libGLdispatch\n"
+           "leak:libgallium\n"
+           "leak:swrast_dri\n"
+           "leak:libLLVM\n"
+           "leak:libSDL2\n"
+           "leak:libasound\n"
+           "leak:libpulse\n";
+}
