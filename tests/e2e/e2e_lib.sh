@@ -60,8 +60,16 @@ press() {
     win=$(xdotool search --onlyvisible --name '^Trigonix$' | tail -n 1)
     xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
     for key in "$@"; do
-        xdotool key --delay 60 "$key"
+        tap "$key"
     done
+}
+
+# Down for a tenth of a second, so at least one frame sees the key held.
+tap() {
+    xdotool keydown "$1"
+    sleep 0.1
+    xdotool keyup "$1"
+    sleep 0.05
 }
 
 # Keys to another window (a message box) named by $1.
@@ -71,7 +79,7 @@ press_in() {
     sleep 0.2
     shift
     for key in "$@"; do
-        xdotool key --delay 60 "$key"
+        tap "$key"
     done
 }
 

@@ -1,0 +1,86 @@
+// The high-score table, and wiping it.
+#include "frontend/high_score_screen.h"
+
+#include "app/frame.h"
+#include "app/input.h"
+#include "frontend/menu.h"
+#include "persist/high_scores.h"
+#include "persist/settings.h"
+#include "platform/win32.h"
+#include "race/race.h"
+#include "render/font.h"
+
+#include <GL/gl.h>
+
+namespace {
+
+struct TableLine {
+    int raceType;
+    const char* format;
+    float y;
+};
+
+const TableLine tableLines[] = {
+    {RaceType::SHORT, "SHORT: %i", 2.0f},
+    {RaceType::MEDIUM, "MEDIUM: %i", 1.0f},
+    {RaceType::LONG, "LONG: %i", 0.0f},
+    {RaceType::JOURNEY, "JOURNEY: %i", -1.0f},
+};
+
+void drawTableLine(const TableLine& line)
+{
+    const HighScoreEntry* entry = highScoreFor(line.raceType);
+    glRasterPos2f(-3.2f, line.y);
+    printText(line.format, entry->best);
+    glRasterPos2f(2.2f, line.y);
+    printText("%c%c%c", entry->initials.get(1), entry->initials.get(2), entry->initials.get(3));
+}
+
+}  // namespace
+
+void highScoreScreen()
+{
+    glColor3f(0.0f, 1.0f, 0.0f);
+    glRasterPos2f(-2.0f, 3.0f);
+    printText("HIGH SCORES");
+
+    glColor3f(0.0f, 1.0f, 1.0f);
+    for (const TableLine& line : tableLines)
+        drawTableLine(line);
+
+    glColor3f(1.0f, 0.0f, 1.0f);
+    glRasterPos2f(-2.4f, -3.0f);
+    printText("Press ENTER to go back");
+    glRasterPos2f(-3.9f, -2.2f);
+    printText("Press DELETE or BACKSPACE to reset high scores.");
+
+    // Held, the reset repeats every frame, sound and all.
+    if (input.keys[VK_DELETE] || input.keys[VK_BACK])
+        resetHighScores();
+
+    if (input.keys[VK_RETURN] && menu.repeatDelay == 0) {
+        menu.repeatDelay = 20;
+        screens.highScoresShown = false;
+        playBleep();
+    }
+    // On this screen the delay runs down twice as fast.
+    if (menu.repeatDelay > 0)
+        --menu.repeatDelay;
+}
+
+void resetHighScores()
+{
+    // SHORT's best never goes above 99: its field in the file has two digits.
+    highScoreFor(RaceType::SHORT)->best = 99;
+    highScoreFor(RaceType::LONG)->best = 999;
+    highScoreFor(RaceType::MEDIUM)->best = 999;
+    highScoreFor(RaceType::JOURNEY)->best = 1;
+    for (int raceType = RaceType::SHORT; raceType <= RaceType::JOURNEY; ++raceType) {
+        Initials& initials = highScoreFor(raceType)->initials;
+        initials.set(1, '_');
+        initials.set(2, '_');
+        initials.set(3, '_');
+    }
+    if (settings.soundOn)
+        PlaySoundA("Data/erased.wav", nullptr, SND_ASYNC);
+}

@@ -1,0 +1,114 @@
+// The Options menu: race type, sound, and the way on to Controls and
+// Graphics.
+#include "frontend/options_menu.h"
+
+#include "app/frame.h"
+#include "app/input.h"
+#include "frontend/menu.h"
+#include "persist/settings.h"
+#include "platform/win32.h"
+#include "race/race.h"
+#include "render/font.h"
+
+#include <GL/gl.h>
+
+namespace {
+
+constexpr int rowCount = 5;
+constexpr float rowX = -2.2f;
+
+// The race type row also sets the bar the race must fill for that type.
+// A type outside 1 to 4 shows nothing; the frame wraps it later.
+void drawRaceTypeRow()
+{
+    menuItemColour(1);
+    glRasterPos2f(rowX, 1.0f);
+    if (settings.raceType == RaceType::SHORT) {
+        printText("Race Type: SHORT");
+        race.barTarget = 2.0f;
+    }
+    if (settings.raceType == RaceType::MEDIUM) {
+        printText("Race Type: MEDIUM");
+        race.barTarget = 4.0f;
+    }
+    if (settings.raceType == RaceType::LONG) {
+        printText("Race Type: LONG");
+        race.barTarget = 6.0f;
+    }
+    if (settings.raceType == RaceType::JOURNEY) {
+        printText("Race Type: JOURNEY");
+        race.barTarget = 100000000.0f;
+    }
+}
+
+void drawRow(int row, const char* text)
+{
+    menuItemColour(row);
+    glRasterPos2f(rowX, 2.0f - static_cast<float>(row));
+    printText("%s", text);
+}
+
+void chooseRow(int row)
+{
+    switch (row) {
+    case 1:
+        ++settings.raceType;
+        if (settings.raceType > RaceType::JOURNEY)
+            settings.raceType = RaceType::SHORT;
+        break;
+    case 2:
+        settings.soundOn = !settings.soundOn;
+        break;
+    case 3:
+        screens.controlsShown = true;
+        screens.optionsShown = false;
+        menu.currentItem = 1;
+        break;
+    case 4:
+        screens.graphicsShown = true;
+        screens.optionsShown = false;
+        menu.currentItem = 1;
+        break;
+    case 5:
+        screens.optionsShown = false;
+        menu.currentItem = 1;
+        break;
+    }
+}
+
+}  // namespace
+
+void optionsMenu()
+{
+    glColor3f(0.0f, 1.0f, 0.0f);
+    glRasterPos2f(-1.0f, 3.0f);
+    printText("OPTIONS");
+
+    drawRaceTypeRow();
+    drawRow(2, settings.soundOn ? "Sound: ON" : "Sound: OFF");
+    drawRow(3, "CONTROLS");
+    drawRow(4, "GRAPHICS");
+    drawRow(5, "BACK");
+
+    navigateMenu(rowCount);
+
+    if (input.keys[VK_RETURN] && menu.repeatDelay == 0) {
+        menu.repeatDelay = 10;
+        // Before the toggle: turning the sound off still bleeps, turning
+        // it on does not.
+        playBleep();
+        chooseRow(menu.currentItem);
+    }
+    // The race type steps past 1 and 4 here; the frame wraps it afterwards.
+    // Left waits longer, so a frame with Left never also takes Right.
+    if (input.keys[VK_LEFT] && menu.repeatDelay == 0) {
+        menu.repeatDelay = 13;
+        if (menu.currentItem == 1)
+            --settings.raceType;
+    }
+    if (input.keys[VK_RIGHT] && menu.repeatDelay == 0) {
+        menu.repeatDelay = 10;
+        if (menu.currentItem == 1)
+            ++settings.raceType;
+    }
+}

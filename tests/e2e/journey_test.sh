@@ -1,0 +1,204 @@
+#!/bin/sh
+# A player's whole evening, on the real program under its own X server:
+# JOURNEY chosen in Options, a race run until the first contact, initials
+# typed with Shift, the High-score screen, and goodbye through the exit
+# screen. Then both saved files are checked byte for byte.
+#
+#     journey_test.sh GAME DATA_DIR CLOSE_WINDOW
+set -eu
+
+GAME=$1
+DATA=$2
+CLOSE=$3
+HERE=$(cd "$(dirname "$0")" && pwd)
+. "$HERE/e2e_lib.sh"
+
+# 640 x 480, SHORT, the arrow keys and the space bar, sound off.
+START_SETTINGS="1002103804003703903200"
+START_SCORES="9999999900001is}is}is}is}0"
+
+# What the window shows: how many pixels are black and how many are of
+# the colour R G B (give or take 8), as "black matching".
+count_pixels() {
+    python3 - "$WINDOW" "$@" <<'EOF'
+import ctypes, sys
+
+x11 = ctypes.CDLL("libX11.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+
+
+class XImage(ctypes.Structure):
+    _fields_ = [(name, ctypes.c_int) for name in ("width", "height", "xoffset", "format")] + \
+               [("data", ctypes.c_void_p)] + \
+               [(name, ctypes.c_int) for name in ("byte_order", "bitmap_unit", "bitmap_bit_order",
+                                                  "bitmap_pad", "depth", "bytes_per_line",
+                                                  "bits_per_pixel")]
+
+
+x11.XGetImage.restype = ctypes.POINTER(XImage)
+x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                          ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+display = x11.XOpenDisplay(None)
+window = int(sys.argv[1])
+want = [int(v) for v in sys.argv[2:5]]
+left, top, width, height = ([int(v) for v in sys.argv[5:9]] if len(sys.argv) > 5
+                            else (0, 0, 640, 480))
+ZPIXMAP = 2
+image = x11.XGetImage(display, window, left, top, width, height, 0xFFFFFFFF, ZPIXMAP).contents
+if image.bits_per_pixel != 32:
+    sys.exit("unexpected pixel size %d" % image.bits_per_pixel)
+data = ctypes.string_at(image.data, image.bytes_per_line * image.height)
+black = matching = 0
+for y in range(image.height):
+    for x in range(image.width):
+        at = y * image.bytes_per_line + x * 4
+        b, g, r = data[at], data[at + 1], data[at + 2]
+        if r == 0 and g == 0 and b == 0:
+            black += 1
+        if abs(r - want[0]) <= 8 and abs(g - want[1]) <= 8 and abs(b - want[2]) <= 8:
+            matching += 1
+print(black, matching)
+EOF
+}
+
+# Pixels of colour R G B in the window, or in the rectangle LEFT TOP WIDTH HEIGHT.
+colour_count() {
+    count_pixels "$@" | cut -d' ' -f2
+}
+
+focus_game() {
+    WINDOW=$(xdotool search --onlyvisible --name '^Trigonix$' | tail -n 1)
+    xdotool windowfocus --sync "$WINDOW" 2>/dev/null || xdotool windowfocus "$WINDOW"
+}
+
+# Each key is held for a few frames, so that a frame sees it down whatever
+# the frame rate, then the game gets time before the next.
+tap() {
+    focus_game
+    for key in "$@"; do
+        xdotool keydown "$key"
+        sleep 0.1
+        xdotool keyup "$key"
+        sleep 0.5
+    done
+}
+
+# Name entry after a new best: a black screen with its pink heading.
+in_name_entry() {
+    set -- $(count_pixels 255 51 102)
+    [ "$1" -gt 290000 ] && [ "$2" -gt 100 ]
+}
+
+journey() {
+    start_game
+    wait_for_window '^Trigonix$'
+    sleep 1
+    focus_game
+
+    # The pointer starts in the middle of the screen, over OPTIONS; passing
+    # it over SINGLE PLAYER and off the rows makes that row current.
+    xdotool mousemove 250 182
+    sleep 0.3
+    xdotool mousemove 1 1
+    sleep 0.3
+
+    # OPTIONS, Left from SHORT to JOURNEY, Escape back to SINGLE PLAYER.
+    tap Down Return Left Escape
+    [ "$(colour_count 0 255 0)" -gt 100 ] || fail "the title is not back"
+    tap Return
+
+    # JOURNEY ends at the first contact; sweeping from side to side meets
+    # the shapes sooner. The arrow keys are no initials.
+    i=0
+    until in_name_entry; do
+        [ $i -lt 90 ] || fail "the race did not end in name entry"
+        kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended during the race"
+        focus_game
+        if [ $((i / 4 % 2)) -eq 0 ]; then side=Left; else side=Right; fi
+        xdotool keydown "$side"
+        sleep 0.5
+        xdotool keyup "$side"
+        sleep 0.2
+        i=$((i + 1))
+    done
+    sleep 0.5
+
+    # Capitals with Shift held while each letter is let go.
+    focus_game
+    xdotool keydown shift
+    sleep 0.2
+    for letter in k e v; do
+        xdotool keydown "$letter"
+        sleep 0.1
+        xdotool keyup "$letter"
+        sleep 0.3
+    done
+    xdotool keyup shift
+    sleep 0.3
+    tap Return
+    in_name_entry && fail "Enter did not end name entry"
+
+    # The title again, with SINGLE PLAYER current: down to HIGH SCORES.
+    tap Down Down Return
+    sleep 0.5
+    # The JOURNEY initials (cyan, at the right of the fourth line) are
+    # letters now, not the underscores of an empty name.
+    [ "$(colour_count 0 255 255 440 280 90 15)" -gt 20 ] ||
+        fail "the High-score screen does not show the new initials"
+
+    # Back to the title on HIGH SCORES, down to QUIT.
+    tap Return
+    sleep 0.5
+    tap Down Return
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the Enter that chose QUIT ended the game"
+    # The farewell stands in cyan in the middle of the window.
+    [ "$(colour_count 0 255 255 100 180 440 60)" -gt 100 ] || fail "no farewell on the exit screen"
+    tap Return
+
+    i=0
+    while kill -0 "$GAME_PID" 2>/dev/null; do
+        [ $i -lt 100 ] || fail "Enter on the exit screen did not end the game"
+        sleep 0.1
+        i=$((i + 1))
+    done
+    wait "$GAME_PID" || true
+
+    # The data file: the untouched bests, the JOURNEY time lasted (a new
+    # best: at least the 1 it had to beat), "KEV" stored as U, Y and t, and
+    # a window.
+    scores=$(cat "Data/data .tgx")
+    journey_best=$(printf '%s' "$scores" | cut -c9-13)
+    case "$journey_best" in
+    [0-9][0-9][0-9][0-9][0-9]) ;;
+    *) fail "'Data/data .tgx' holds '$scores': no JOURNEY best in it" ;;
+    esac
+    [ "$journey_best" -ge 1 ] || fail "the JOURNEY best $journey_best beats nothing"
+    expect_file "Data/data .tgx" "99999999${journey_best}is}is}is}UYt0"
+
+    # The settings: race type 4. The speed factor is only tuned to the
+    # frame rate once the race has passed 20; before that it stays 1.0.
+    settings=$(cat "Data/settings .tgx")
+    speed=$(printf '%s' "$settings" | cut -c1-2)
+    if [ "$(expr "$journey_best" + 0)" -le 20 ]; then
+        [ "$speed" = "10" ] || fail "the speed changed in a race that never passed 20"
+    fi
+    case "$speed" in
+    [0-9][0-9]) ;;
+    *) fail "'Data/settings .tgx' holds '$settings'" ;;
+    esac
+    expect_file "Data/settings .tgx" "${speed}02403804003703903200"
+}
+
+case "${E2E_INNER:-}" in
+"")
+    run_under_x 640x480 journey
+    echo "journey: all passed"
+    ;;
+*)
+    fresh_folder
+    printf '%s' "$START_SETTINGS" > "Data/settings .tgx"
+    printf '%s' "$START_SCORES" > "Data/data .tgx"
+    "$E2E_INNER"
+    ;;
+esac
