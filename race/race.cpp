@@ -1,17 +1,107 @@
-// Placeholder until the race is built: starting clears the front end and
-// restarts the frame count, and each race frame counts itself.
+// The race: its record, the start, and the order of one race frame.
 #include "race/race.h"
 
 #include "app/frame.h"
+#include "persist/settings.h"
+#include "race/obstacles.h"
+#include "race/race_display.h"
+#include "race/race_end.h"
+#include "race/race_pause.h"
+#include "race/race_steps.h"
+#include "race/race_timing.h"
+#include "race/ship.h"
+#include "render/textures.h"
+
+#include <GL/gl.h>
+
+#include <climits>
 
 RaceState race;
 
 int shownScore() { return static_cast<int>(race.raceClock * 1e12f); }
 
-void startRace()
+// SHORT, MEDIUM and LONG start with 0, 2 and 4; JOURNEY, and a race type
+// outside the four, with none.
+static float startingBombs(int raceType)
 {
-    race.raceFrames = 0;
-    screens.frontEnd = false;
+    if (raceType >= RaceType::SHORT && raceType <= RaceType::LONG)
+        return static_cast<float>(2 * raceType - 2);
+    return 0.0f;
 }
 
-void raceFrame() { ++race.raceFrames; }
+void startRace()
+{
+    glClearColor(0.0f, 0.5f, 0.0f, 0.5f);
+    race.steerVelocity = 0.0f;
+    race.bombs = startingBombs(settings.raceType);
+    race.barLevel = settings.raceType == RaceType::JOURNEY ? 0.00001f : 1.0f;
+    race.raceClock = 0.0f;
+    race.raceFrames = 0;
+    race.shipSpeed = 0.0f;
+    menu.currentItem = 1;
+    scatterField();
+    screens.frontEnd = false;
+    race.skyLevel = 0.5f;
+    race.skyRising = false;
+    forgetPausedRace();
+}
+
+static bool racing() { return race.barLevel > 0.0f && race.barLevel < race.barTarget; }
+
+void runRaceFrameSteps()
+{
+    hideRaceCursor();
+
+    updateLightning();
+
+    // The HUD frame; text is untextured whatever the front end left bound.
+    glBindTexture(GL_TEXTURE_2D, noTexture);
+    glTranslatef(0.0f, 0.0f, -5.0f);
+    drawHudLines();
+
+    // The ship frame.
+    glTranslatef(0.0f, 0.0f, 5.0f);
+    glTranslatef(0.0f, -5.0f, -11.0f);
+    drawProgressBar();
+
+    // The ship; everything after it is in the world frame.
+    drawShipAndTurnWorld();
+
+    if (countdownOver()) {
+        steer();
+        applySpeedKeys();
+        dropBombIfAsked();
+    }
+
+    drawSky();
+    drawGround();
+
+    if (countdownOver()) {
+        if (racing()) {
+            updateRacingField();
+            race.raceClock += settings.gameSpeed * 1e-13f;
+            if (settings.raceType != RaceType::JOURNEY)
+                race.barLevel += race.shipSpeed * 0.001 + settings.gameSpeed * 0.001;
+        }
+        drawFinishHint();
+        showRaceEnd();
+    }
+
+    menu.menuClock += 0.06;
+    // A result screen left standing for ever must not wrap the count.
+    if (race.raceFrames < INT_MAX)
+        ++race.raceFrames;
+
+    if (race.raceFrames < 200 / settings.gameSpeed)
+        showIntroAndCountdown();
+}
+
+void raceFrame()
+{
+    if (racePauseHeld()) {
+        drawPausedRace();
+        return;
+    }
+    beginUnpausedRaceFrame();
+    runRaceFrameSteps();
+}

@@ -270,8 +270,10 @@ TEST_F(StartUpTest, WhileMinimisedTheLoopSleepsAndDrawsNothing)
     std::atomic<int> framesWhileMinimised{-1};
     std::thread restorer;
     script = [&](int frame) {
-        // Late in the run, so the window's own start-up events (shown,
-        // focused) have all arrived.
+        // The window's own start-up events (shown, focused) arrive from the
+        // X server in their own time: let them come before minimising.
+        if (frame == 29)
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
         if (frame == 30) {
             PostMessageA(gameWindow.window, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1), 0);
             // The desktop restores the window a little later; until then

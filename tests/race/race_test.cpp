@@ -1,0 +1,327 @@
+// Starting a race, the race types, and what a race frame keeps or moves.
+#include "app/frame.h"
+#include "app/input.h"
+#include "persist/high_scores.h"
+#include "persist/settings.h"
+#include "race/obstacles.h"
+#include "race/race.h"
+#include "tests/support/race_fixture.h"
+#include "tests/support/race_script.h"
+
+#include <GL/gl.h>
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+using raceView::Colour;
+using raceView::worldFrame;
+
+// No window here: nothing has seeded the generator, so the field must hold
+// the first 40 numbers of the unseeded sequence (the same as seed 1).
+TEST(ObstacleField, startsWhereTheUnseededGeneratorPutsIt)
+{
+    std::srand(1);
+    for (int row = 0; row < fieldRows; ++row) {
+        SCOPED_TRACE(row);
+        const int along = std::rand() % 50 - 25;
+        const int across = std::rand() % 30 - 15;
+        EXPECT_EQ(field[row].along, static_cast<float>(along));
+        EXPECT_EQ(field[row].across, static_cast<float>(across));
+    }
+}
+
+struct RaceSetUp : RaceTest {};
+
+TEST_F(RaceSetUp, aStartSetsTheRaceOfEachTypeAndKeepsWhatItShouldKeep)
+{
+    const float bombs[] = {0.0f, 2.0f, 4.0f, 0.0f};
+    const float bar[] = {1.0f, 1.0f, 1.0f, 0.00001f};
+    for (int type = RaceType::SHORT; type <= RaceType::JOURNEY; ++type) {
+        SCOPED_TRACE(type);
+        race = RaceState{};
+        race.raceClock = 5e-11f;
+        race.raceFrames = 999;
+        race.shipSpeed = 2.0f;
+        race.steerVelocity = -7.0f;
+        race.skyLevel = 0.1f;
+        race.skyRising = true;
+        race.lightning = true;
+        race.barTarget = 123.0f;
+        menu.currentItem = 4;
+        screens.frontEnd = true;
+        glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
+        Obstacle extras[5];
+        std::memcpy(extras, &field[fieldObstacles], sizeof extras);
+        HighScoreTable table = highScores;
+
+        settings.raceType = type;
+        startRace();
+
+        EXPECT_EQ(race.bombs, bombs[type - 1]);
+        EXPECT_EQ(race.barLevel, bar[type - 1]);
+        EXPECT_EQ(race.raceClock, 0.0f);
+        EXPECT_EQ(race.raceFrames, 0);
+        EXPECT_EQ(race.shipSpeed, 0.0f);
+        EXPECT_EQ(race.steerVelocity, 0.0f);
+        EXPECT_EQ(race.skyLevel, 0.5f);
+        EXPECT_FALSE(race.skyRising);
+        EXPECT_TRUE(race.lightning) << "the lightning carries over";
+        EXPECT_EQ(race.barTarget, 123.0f) << "the target is set with the race type, not here";
+        EXPECT_EQ(menu.currentItem, 1);
+        EXPECT_FALSE(screens.frontEnd);
+        GLfloat clear[4];
+        glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+        EXPECT_EQ(clear[0], 0.0f);
+        EXPECT_EQ(clear[1], 0.5f);
+        EXPECT_EQ(clear[2], 0.0f);
+        EXPECT_EQ(clear[3], 0.5f);
+        EXPECT_EQ(std::memcmp(extras, &field[fieldObstacles], sizeof extras), 0)
+            << "the extras stay where the last race left them";
+        EXPECT_TRUE(raceScript::sameTable(table, highScores));
+    }
+}
+
+TEST_F(RaceSetUp, aStartThrowsTheFifteenFieldShapesBackAndSideways)
+{
+    for (int seed = 1; seed <= 20; ++seed) {
+        for (int row = 0; row < fieldObstacles; ++row) {
+            field[row].along = 10.0f;
+            field[row].across = 0.0f;
+        }
+        std::srand(static_cast<unsigned>(seed));
+        startRaceOf(RaceType::SHORT);
+        std::srand(static_cast<unsigned>(seed));
+        for (int row = 0; row < fieldObstacles; ++row) {
+            SCOPED_TRACE(row);
+            const int sideways = std::rand() % 50 - 25;
+            const int back = std::rand() % 20 + 50;
+            EXPECT_EQ(field[row].across, static_cast<float>(-sideways));
+            EXPECT_FLOAT_EQ(field[row].along, 10.0f - static_cast<float>(back) + 0.8f);
+            EXPECT_GE(field[row].across, -24.0f);
+            EXPECT_LE(field[row].across, 25.0f);
+        }
+    }
+}
+
+TEST_F(RaceSetUp, theRaceClockAndTheBarAdvanceOnlyAfterTheCountdown)
+{
+    startRaceOf(RaceType::SHORT);
+    parkField();
+    runFrames(201);
+    EXPECT_EQ(race.raceClock, 0.0f);
+    EXPECT_EQ(race.barLevel, 1.0f);
+
+    runFrames(1);
+    EXPECT_EQ(race.raceClock, 1e-13f);
+    EXPECT_FLOAT_EQ(race.barLevel, 1.001f);
+    race.shipSpeed = 1.0f;
+    const float bar = race.barLevel;
+    runFrames(1);
+    EXPECT_FLOAT_EQ(race.barLevel, bar + 0.002f) << "speed x 0.001 + gameSpeed x 0.001";
+
+    // About a tenth of a unit a frame on the shown score.
+    race.shipSpeed = 0.0f;
+    race.barLevel = 1.0f;
+    const float clock = race.raceClock;
+    runFrames(100);
+    EXPECT_NEAR(race.raceClock, clock + 100 * 1e-13f, 1e-17f);
+    EXPECT_NEAR(shownScore(), 10, 1);
+    EXPECT_EQ(shownScore(), static_cast<int>(race.raceClock * 1e12f));
+}
+
+TEST_F(RaceSetUp, aJourneyBarNeverFills)
+{
+    startRaceOf(RaceType::JOURNEY);
+    parkField();
+    runCountdown();
+    pressKey(VK_UP);
+    runFrames(50);
+    EXPECT_EQ(race.barLevel, 0.00001f);
+    EXPECT_EQ(race.shipSpeed, 0.0f) << "the speed is fixed on a journey";
+    EXPECT_GT(race.raceClock, 0.0f);
+}
+
+TEST_F(RaceSetUp, aBarExactlyAtItsTargetOrAtZeroNeitherRacesNorEnds)
+{
+    for (float level : {2.0f, 0.0f}) {
+        SCOPED_TRACE(level);
+        startRaceOf(RaceType::SHORT);
+        runCountdown();
+        race.barLevel = level;
+        Obstacle before[fieldRows];
+        std::memcpy(before, field, sizeof before);
+        const int frames = race.raceFrames;
+        runFrames(5);
+        EXPECT_EQ(race.raceClock, 0.0f);
+        EXPECT_EQ(race.barLevel, level);
+        EXPECT_TRUE(raceScript::sameField(before, field)) << "no shape moves";
+        EXPECT_EQ(race.raceFrames, frames + 5);
+        EXPECT_FALSE(screens.nameEntryShown);
+        const raceView::Frame frame = raceView::grab();
+        EXPECT_FALSE(raceView::compare(frame, "Press Enter to play again...", -2.1f, 2.0f,
+                                       Colour{0.0f, 0.2f, 0.0f}, worldFrame())
+                         .mostlyShown());
+
+        pressKey(VK_RETURN);
+        runFrames(1);
+        releaseKey(VK_RETURN);
+        EXPECT_EQ(race.raceFrames, 1) << "Enter still restarts";
+    }
+}
+
+TEST_F(RaceSetUp, enterInTheMiddleOfARaceRestartsItAtOnce)
+{
+    startRaceOf(RaceType::MEDIUM);
+    runCountdown();
+    pressKey(VK_UP);
+    pressKey(VK_LEFT);
+    runFrames(40);
+    releaseKey(VK_UP);
+    releaseKey(VK_LEFT);
+    ASSERT_GT(race.raceClock, 0.0f);
+    ASSERT_GT(race.shipSpeed, 0.0f);
+    for (int row = 0; row < fieldRows; ++row) {
+        field[row].along = 10.0f;
+        field[row].across = 0.0f;
+    }
+
+    pressKey(VK_RETURN);
+    runFrames(1);
+    releaseKey(VK_RETURN);
+    EXPECT_EQ(race.raceFrames, 1);
+    EXPECT_EQ(race.raceClock, 0.0f);
+    EXPECT_EQ(race.barLevel, 1.0f);
+    EXPECT_EQ(race.shipSpeed, 0.0f);
+    EXPECT_EQ(race.steerVelocity, 0.0f);
+    EXPECT_EQ(race.bombs, 2.0f);
+    for (int row = 0; row < fieldObstacles; ++row) {
+        SCOPED_TRACE(row);
+        EXPECT_LE(field[row].along, 10.0f - 50.0f + 0.8f + 1e-4f);
+        EXPECT_GE(field[row].along, 10.0f - 69.0f + 0.8f - 1e-4f);
+    }
+    for (int row = fieldObstacles; row < fieldRows; ++row)
+        EXPECT_EQ(field[row].along, 10.0f) << "the extras are not scattered";
+
+    // The start's flash covers the whole view in the restart frame.
+    const raceView::Frame frame = raceView::grab();
+    EXPECT_EQ(raceView::countIn(frame, 0, 0, width, height, 179, 77, 77), width * height);
+    // The countdown runs afresh.
+    runFrames(1);
+    EXPECT_TRUE(raceView::compare(raceView::grab(), "3", -0.2f, 4.2f, Colour{1, 0, 0},
+                                  worldFrame())
+                    .shown());
+}
+
+TEST_F(RaceSetUp, escapeReturnsToTheTitleAndTheRaceKeepsItsState)
+{
+    startRaceOf(RaceType::SHORT);
+    runCountdown();
+    runFrames(20);
+    const RaceState before = race;
+    Obstacle fieldBefore[fieldRows];
+    std::memcpy(fieldBefore, field, sizeof fieldBefore);
+
+    pressKey(VK_ESCAPE);
+    runFrames(1);
+    releaseKey(VK_ESCAPE);
+    EXPECT_TRUE(screens.frontEnd);
+    runFrames(10);
+    EXPECT_TRUE(raceScript::sameRace(before, race));
+    EXPECT_TRUE(raceScript::sameField(fieldBefore, field));
+}
+
+// Each frame takes the counter one step further down than it brings it
+// back up, until it stands at -1; a counter already further down stays.
+TEST_F(RaceSetUp, everyRaceFrameBringsTheCursorCounterDownToMinusOneAndHoldsIt)
+{
+    for (int shown : {0, 1, 3, -1, -5}) {
+        SCOPED_TRACE(shown);
+        while (testHooks::cursorCounter() < shown)
+            ShowCursor(TRUE);
+        while (testHooks::cursorCounter() > shown)
+            ShowCursor(FALSE);
+        startRaceOf(RaceType::SHORT);
+        int expected = shown;
+        for (int frame = 0; frame < 6; ++frame) {
+            runFrames(1);
+            if (expected > -1)
+                --expected;
+            EXPECT_EQ(testHooks::cursorCounter(), expected) << "frame " << frame + 1;
+        }
+    }
+}
+
+// The settings file or a stray value may name a race type that does not
+// exist: such a race runs like a timed race with no bombs and no best to
+// beat, and never reads or writes the table outside its rows.
+TEST_F(RaceSetUp, aRaceTypeOutsideTheFourRunsWithoutABestAndKeepsTheTableAsItIs)
+{
+    highScores.rows[0].best = 50;
+    highScores.rows[3].best = 70;
+    const HighScoreTable table = highScores;
+    for (int type : {0, 5, -1, 100, INT_MAX, INT_MIN}) {
+        SCOPED_TRACE(type);
+        settings.raceType = type;
+        race.barTarget = 2.0f;
+        startRace();
+        EXPECT_EQ(race.bombs, 0.0f);
+        EXPECT_EQ(race.barLevel, 1.0f);
+        parkField();
+        runFrames(1);
+        const raceView::Frame intro = raceView::grab();
+        EXPECT_TRUE(raceView::compare(intro, "Made By: Kelvorn", -0.2f, 0.5f, Colour{1, 0, 0},
+                                      worldFrame())
+                        .shown());
+        // No "current best" line: there is no best.
+        EXPECT_EQ(raceView::countIn(intro, 0, 0, width, height, 0, 0, 128, 2), 0);
+
+        runCountdown();
+        pressKey(VK_UP);
+        pressKey(VK_SPACE);
+        race.barLevel = 1.999f;
+        runFrames(3);
+        releaseKey(VK_UP);
+        releaseKey(VK_SPACE);
+        EXPECT_GT(race.barLevel, race.barTarget);
+        EXPECT_EQ(race.bombs, 0.0f);
+        EXPECT_FALSE(screens.nameEntryShown);
+        EXPECT_TRUE(raceScript::sameTable(table, highScores));
+        const raceView::Frame result = raceView::grab();
+        EXPECT_TRUE(raceView::compare(result, "Press Escape to exit...", -1.9f, 3.0f,
+                                      Colour{1, 0, 0}, worldFrame())
+                        .shown());
+        // No black "Sorry" line: there is no best to quote.
+        const raceView::Point sorry = raceView::project(worldFrame(), -2.8f, 5.0f);
+        EXPECT_EQ(raceView::countIn(result, sorry.x, sorry.y - 20, width - sorry.x, 28, 0, 0, 0, 0),
+                  0);
+    }
+}
+
+TEST_F(RaceSetUp, aJourneyStartedBeforeItsTargetWasSetEndsAsSoonAsTheCountdownIsOver)
+{
+    race.barTarget = 0.0f;
+    settings.raceType = RaceType::JOURNEY;
+    highScores.rows[3].best = 40;
+    startRace();
+    parkField();
+    runFrames(201);
+    EXPECT_FALSE(screens.nameEntryShown);
+    runFrames(1);
+    EXPECT_EQ(race.raceClock, 0.0f);
+    EXPECT_EQ(shownScore(), 0);
+    const raceView::Frame frame = raceView::grab();
+    EXPECT_TRUE(raceView::compare(frame, "Sorry, you didn't last longer than 40", -2.8f, 5.0f,
+                                  Colour{0, 0, 0}, worldFrame())
+                    .shown());
+}
+
+// The frame function counts on these two.
+TEST_F(RaceSetUp, aStartZeroesTheFrameCountAndEachRaceFrameCountsItself)
+{
+    startRaceOf(RaceType::LONG);
+    EXPECT_EQ(race.raceFrames, 0);
+    EXPECT_FALSE(screens.frontEnd);
+    runFrames(7);
+    EXPECT_EQ(race.raceFrames, 7);
+}

@@ -1,0 +1,273 @@
+// Steering, its decay, the speed keys, and the ship's banking.
+#include "app/frame.h"
+#include "app/input.h"
+#include "persist/high_scores.h"
+#include "persist/settings.h"
+#include "race/obstacles.h"
+#include "race/race.h"
+#include "tests/support/race_fixture.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+struct Ship : RaceTest {
+    void SetUp() override
+    {
+        RaceTest::SetUp();
+        startRaceOf(RaceType::SHORT);
+        parkField();
+        runCountdown();
+    }
+};
+
+TEST_F(Ship, holdingLeftFromRestStopsAtTheFirstValueAboveTen)
+{
+    pressKey(VK_LEFT);
+    float expected = 0.0f;
+    for (int frame = 1; frame <= 16; ++frame) {
+        SCOPED_TRACE(frame);
+        EXPECT_LE(race.steerVelocity, 10.0f);
+        runFrames(1);
+        expected += 0.6333333f;
+        EXPECT_FLOAT_EQ(race.steerVelocity, expected);
+    }
+    EXPECT_NEAR(race.steerVelocity, 10.1333f, 1e-4f);
+    runFrames(20);
+    EXPECT_FLOAT_EQ(race.steerVelocity, expected) << "held above 10, it stays";
+}
+
+TEST_F(Ship, holdingRightStopsAtTheFirstValueBelowMinusTen)
+{
+    pressKey(VK_RIGHT);
+    runFrames(15);
+    EXPECT_GT(race.steerVelocity, -10.0f);
+    runFrames(1);
+    EXPECT_NEAR(race.steerVelocity, -10.1333f, 1e-4f);
+    runFrames(5);
+    EXPECT_NEAR(race.steerVelocity, -10.1333f, 1e-4f);
+}
+
+TEST_F(Ship, afterReleaseTheVelocityFallsByPointThreeAFrameAndSettlesAtZero)
+{
+    pressKey(VK_LEFT);
+    runFrames(16);
+    releaseKey(VK_LEFT);
+    float previous = race.steerVelocity;
+    int frames = 0;
+    while (previous > 0.3f) {
+        runFrames(1);
+        ++frames;
+        EXPECT_NEAR(previous - race.steerVelocity, 0.3f, 1e-5f);
+        previous = race.steerVelocity;
+    }
+    EXPECT_EQ(frames, 33);
+    runFrames(1);
+    EXPECT_NEAR(race.steerVelocity, 0.0f, 1e-5f);
+    for (int frame = 0; frame < 30; ++frame) {
+        runFrames(1);
+        EXPECT_NEAR(race.steerVelocity, 0.0f, 1e-5f) << "no lasting swing";
+    }
+}
+
+TEST_F(Ship, theDecayIsScaledByTheSpeedFactor)
+{
+    settings.gameSpeed = 2.0f;
+    race.steerVelocity = 5.0f;
+    runFrames(1);
+    EXPECT_NEAR(race.steerVelocity, 4.4f, 1e-5f);
+    race.steerVelocity = -5.0f;
+    runFrames(1);
+    EXPECT_NEAR(race.steerVelocity, -4.4f, 1e-5f);
+    pressKey(VK_LEFT);
+    race.steerVelocity = 0.0f;
+    runFrames(1);
+    EXPECT_FLOAT_EQ(race.steerVelocity, 0.6333333f * 2.0f);
+}
+
+TEST_F(Ship, bothKeysOrBothButtonsDecay)
+{
+    race.steerVelocity = 6.0f;
+    pressKey(VK_LEFT);
+    pressKey(VK_RIGHT);
+    runFrames(1);
+    EXPECT_NEAR(race.steerVelocity, 5.7f, 1e-5f);
+    releaseKey(VK_LEFT);
+    releaseKey(VK_RIGHT);
+
+    race.steerVelocity = -6.0f;
+    pressLeftButton();
+    pressRightButton();
+    runFrames(1);
+    EXPECT_NEAR(race.steerVelocity, -5.7f, 1e-5f);
+    releaseLeftButton();
+    releaseRightButton();
+}
+
+TEST_F(Ship, theButtonsSteerLikeTheKeysAndTheLeftKeyWithTheRightButtonSteersLeft)
+{
+    pressLeftButton();
+    runFrames(1);
+    EXPECT_FLOAT_EQ(race.steerVelocity, 0.6333333f);
+    releaseLeftButton();
+
+    race.steerVelocity = 0.0f;
+    pressRightButton();
+    runFrames(1);
+    EXPECT_FLOAT_EQ(race.steerVelocity, -0.6333333f);
+
+    race.steerVelocity = 0.0f;
+    pressKey(VK_LEFT);
+    runFrames(2);
+    EXPECT_FLOAT_EQ(race.steerVelocity, 2 * 0.6333333f);
+}
+
+TEST_F(Ship, theSteeringKeysAreTheOnesTheSettingsName)
+{
+    settings.leftKey = 'A';
+    settings.rightKey = 'D';
+    pressKey(VK_LEFT);
+    runFrames(2);
+    EXPECT_EQ(race.steerVelocity, 0.0f) << "the arrows are not bound any more";
+    releaseKey(VK_LEFT);
+    pressKey('D');
+    runFrames(1);
+    EXPECT_FLOAT_EQ(race.steerVelocity, -0.6333333f);
+    releaseKey('D');
+
+    // A code no key has (a damaged settings file) steers nothing.
+    for (int code : {-1, 256, 1000000, -2147483647}) {
+        settings.leftKey = code;
+        settings.rightKey = code;
+        settings.accelerateKey = code;
+        race.steerVelocity = 0.0f;
+        runFrames(1);
+        EXPECT_EQ(race.steerVelocity, 0.0f);
+        EXPECT_EQ(race.shipSpeed, 0.0f);
+    }
+}
+
+TEST_F(Ship, theSpeedKeysAddAHundredthAndTakeThreeHundredthsUnscaled)
+{
+    settings.gameSpeed = 2.0f;
+    pressKey(VK_UP);
+    runFrames(2);
+    releaseKey(VK_UP);
+    EXPECT_FLOAT_EQ(race.shipSpeed, 0.02f);
+    pressKey(VK_DOWN);
+    runFrames(1);
+    EXPECT_NEAR(race.shipSpeed, -0.01f, 1e-7f);
+    runFrames(5);
+    EXPECT_NEAR(race.shipSpeed, -0.01f, 1e-7f) << "the speed never goes lower";
+
+    // Both at once: up first, then down from the new value.
+    race.shipSpeed = 0.5f;
+    pressKey(VK_UP);
+    runFrames(1);
+    EXPECT_NEAR(race.shipSpeed, 0.48f, 1e-6f);
+}
+
+TEST_F(Ship, onAJourneyTheSpeedStaysAtZero)
+{
+    startRaceOf(RaceType::JOURNEY);
+    parkField();
+    runCountdown();
+    pressKey(VK_UP);
+    runFrames(10);
+    EXPECT_EQ(race.shipSpeed, 0.0f);
+}
+
+TEST_F(Ship, steeringAndSpeedKeepWorkingAfterTheRaceHasEnded)
+{
+    highScores.rows[0].best = 1;
+    race.raceClock = 5e-12f;
+    race.barLevel = 2.5f;
+    pressKey(VK_LEFT);
+    pressKey(VK_UP);
+    runFrames(3);
+    EXPECT_FLOAT_EQ(race.steerVelocity, 3 * 0.6333333f);
+    EXPECT_FLOAT_EQ(race.shipSpeed, 0.03f);
+}
+
+// The ship's sprite stands at the bottom centre: in SHIP mode it banks
+// with the velocity, in WORLD mode it stays level.
+TEST_F(Ship, theShipBanksInShipModeAndStaysLevelInWorldMode)
+{
+    auto shipPicture = [&](bool rotateShip, float velocity) {
+        settings.rotateShip = rotateShip;
+        race.steerVelocity = velocity;
+        race.barLevel = 2.0f;  // at the target: nothing moves
+        input.keys[VK_LEFT] = velocity != 0.0f;
+        const float before = race.steerVelocity;
+        std::srand(7);  // the same one of the two looks every time
+        runFrames(1);
+        race.steerVelocity = before;
+        return raceView::grab();
+    };
+    const raceView::Point bottomLeft = raceView::project(raceView::shipFrame(), 1.2f, -0.1f, -2.0f);
+    const raceView::Point topRight = raceView::project(raceView::shipFrame(), -1.2f, 1.7f, -2.0f);
+    const int left = std::min(bottomLeft.x, topRight.x);
+    const int top = std::min(bottomLeft.y, topRight.y);
+    const int w = std::abs(topRight.x - bottomLeft.x);
+    const int h = std::abs(topRight.y - bottomLeft.y);
+
+    const raceView::Frame level = shipPicture(true, 0.0f);
+    const raceView::Frame banked = shipPicture(true, 9.0f);
+    const raceView::Frame worldMode = shipPicture(false, 9.0f);
+    auto differences = [&](const raceView::Frame& a, const raceView::Frame& b) {
+        int count = 0;
+        for (int y = top; y < top + h; ++y)
+            for (int x = left; x < left + w; ++x) {
+                const auto p = raceView::pixelOf(a, x, y);
+                const auto q = raceView::pixelOf(b, x, y);
+                count += (p.r != q.r || p.g != q.g || p.b != q.b) ? 1 : 0;
+            }
+        return count;
+    };
+    EXPECT_GT(differences(level, banked), 200);
+    // In WORLD mode the ground turns behind the ship, so compare only the
+    // sprite: what differs from the plain ground and sky must be the same.
+    int spriteDifferences = 0;
+    for (int y = top; y < top + h; ++y)
+        for (int x = left; x < left + w; ++x) {
+            const auto p = raceView::pixelOf(level, x, y);
+            const auto q = raceView::pixelOf(worldMode, x, y);
+            auto ground = [](raceView::Rgb8 c) {
+                return c.r == 0 && (c.g == 127 || c.g == 128) && c.b == 0;
+            };
+            const bool background = ground(p) || ground(q) ||
+                                    (std::abs(q.r - 131) <= 1 && std::abs(q.g - 152) <= 1);
+            if (!background && (p.r != q.r || p.g != q.g || p.b != q.b))
+                ++spriteDifferences;
+        }
+    EXPECT_EQ(spriteDifferences, 0);
+}
+
+TEST_F(Ship, afterAJourneyCrashTheShipIsGoneAndTheWorldIsLevel)
+{
+    highScores.rows[3].best = 1000;  // not beaten: the race screen stays
+    startRaceOf(RaceType::JOURNEY);
+    parkField();
+    runCountdown();
+    settings.rotateShip = false;
+    field[0].along = 58.0f;
+    field[0].across = 0.0f;
+    runFrames(1);
+    ASSERT_LT(race.barLevel, 0.0f);
+    race.steerVelocity = 10.0f;
+    runFrames(1);
+    const raceView::Frame frame = raceView::grab();
+    // The ship's place shows only ground.
+    const raceView::Point ship = raceView::project(raceView::shipFrame(), 0.0f, 0.7f, -2.0f);
+    EXPECT_EQ(raceView::countIn(frame, ship.x - 20, ship.y - 10, 40, 20, 0, 128, 0, 1), 800);
+    // The horizon (the sky's lower edge) is level although the velocity is 10.
+    const raceView::Point left = raceView::project(raceView::worldFrame(), -30.0f, -0.2f, -50.0f);
+    const raceView::Point right = raceView::project(raceView::worldFrame(), 30.0f, -0.2f, -50.0f);
+    EXPECT_EQ(left.y, right.y);
+    const auto above = raceView::pixelOf(frame, left.x, left.y - 4);
+    const auto below = raceView::pixelOf(frame, right.x, right.y + 4);
+    EXPECT_LT(above.g, 120);
+    EXPECT_GE(below.g, 127);
+    EXPECT_LE(below.g, 128);
+    EXPECT_EQ(raceView::pixelOf(frame, right.x, right.y - 4).g, above.g);
+}

@@ -1,0 +1,156 @@
+#include "tests/support/race_script.h"
+
+#include "app/frame.h"
+#include "app/input.h"
+#include "persist/settings.h"
+#include "tests/support/game_fixture.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+
+namespace raceScript {
+
+namespace {
+
+bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+}  // namespace
+
+bool sameRace(const RaceState& a, const RaceState& b)
+{
+    return sameBits(a.raceClock, b.raceClock) && sameBits(a.shipSpeed, b.shipSpeed) &&
+           sameBits(a.steerVelocity, b.steerVelocity) && sameBits(a.barLevel, b.barLevel) &&
+           sameBits(a.barTarget, b.barTarget) && sameBits(a.bombs, b.bombs) &&
+           a.raceFrames == b.raceFrames && sameBits(a.skyLevel, b.skyLevel) &&
+           a.skyRising == b.skyRising && a.lightning == b.lightning;
+}
+
+bool sameField(const Obstacle* a, const Obstacle* b)
+{
+    for (int row = 0; row < fieldRows; ++row) {
+        if (!sameBits(a[row].along, b[row].along) || !sameBits(a[row].across, b[row].across))
+            return false;
+    }
+    return true;
+}
+
+bool sameTable(const HighScoreTable& a, const HighScoreTable& b)
+{
+    for (int row = 0; row < 4; ++row) {
+        if (a.rows[row].best != b.rows[row].best)
+            return false;
+        for (int n = 1; n <= 3; ++n) {
+            if (a.rows[row].initials.get(n) != b.rows[row].initials.get(n))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool sameMoment(const Moment& a, const Moment& b, bool withPicture)
+{
+    return sameRace(a.race, b.race) && sameField(a.field, b.field) &&
+           sameBits(a.menuClock, b.menuClock) && a.repeatDelay == b.repeatDelay &&
+           sameBits(a.gameSpeed, b.gameSpeed) && a.sounds == b.sounds &&
+           (!withPicture || a.picture == b.picture);
+}
+
+std::string describe(const RaceState& race)
+{
+    std::ostringstream out;
+    out.precision(9);
+    out << "clock " << race.raceClock << " speed " << race.shipSpeed << " steer "
+        << race.steerVelocity << " bar " << race.barLevel << "/" << race.barTarget << " bombs "
+        << race.bombs << " frames " << race.raceFrames << " sky " << race.skyLevel
+        << (race.skyRising ? " rising" : " falling") << (race.lightning ? " lightning" : "");
+    return out.str();
+}
+
+std::uint64_t hashBytes(const void* bytes, std::size_t size, std::uint64_t hash)
+{
+    const auto* data = static_cast<const unsigned char*>(bytes);
+    for (std::size_t i = 0; i < size; ++i) {
+        hash ^= data[i];
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+std::uint64_t hashFrame(const raceView::Frame& frame)
+{
+    return hashBytes(frame.rgb.data(), frame.rgb.size());
+}
+
+void startFixedRace(int raceType, unsigned seed)
+{
+    screens = ScreenFlags{};
+    menu = MenuState{};
+    input = InputState{};
+    frameRate.framesPerSecond = 60;
+    frameRate.framesThisSecond = 0;
+    frameRate.secondStamp = 1000;
+
+    settings.gameSpeed = 1.0f;
+    settings.showSky = true;
+    settings.resolutionIndex = 2;
+    settings.raceType = raceType;
+    settings.accelerateKey = VK_UP;
+    settings.decelerateKey = VK_DOWN;
+    settings.leftKey = VK_LEFT;
+    settings.rightKey = VK_RIGHT;
+    settings.bombKey = VK_SPACE;
+    settings.rotateShip = false;
+    settings.soundOn = true;
+    settings.fullscreen = false;
+
+    const int bests[4] = {90, 250, 400, 30};
+    const char* initials[4] = {"ABC", "DEF", "GHI", "JKL"};
+    for (int row = 0; row < 4; ++row) {
+        highScores.rows[row].best = bests[row];
+        for (int n = 1; n <= 3; ++n)
+            highScores.rows[row].initials.set(n, initials[row][n - 1]);
+    }
+
+    race = RaceState{};
+    const float targets[4] = {2.0f, 4.0f, 6.0f, 10000000.0f};
+    race.barTarget = raceType >= 1 && raceType <= 4 ? targets[raceType - 1] : 2.0f;
+    for (int row = 0; row < fieldRows; ++row) {
+        field[row].along = static_cast<float>(-20 + 3 * row);
+        field[row].across = static_cast<float>((row % 2 == 0 ? 1 : -1) * (5 + row));
+    }
+    std::srand(seed);
+    startRace();
+}
+
+void deliver(const std::vector<Step>& script, int frame)
+{
+    for (const Step& step : script) {
+        if (step.frame != frame)
+            continue;
+        switch (step.action) {
+        case Action::keyDown: pressKey(step.code); break;
+        case Action::keyUp: releaseKey(step.code); break;
+        case Action::leftDown: pressLeftButton(); break;
+        case Action::leftUp: releaseLeftButton(); break;
+        case Action::rightDown: pressRightButton(); break;
+        case Action::rightUp: releaseRightButton(); break;
+        }
+    }
+}
+
+Moment momentNow(std::size_t soundsAtStart, bool withPicture)
+{
+    Moment moment{};
+    moment.race = race;
+    for (int row = 0; row < fieldRows; ++row)
+        moment.field[row] = field[row];
+    moment.menuClock = menu.menuClock;
+    moment.repeatDelay = menu.repeatDelay;
+    moment.gameSpeed = settings.gameSpeed;
+    moment.sounds = testHooks::soundsRequested().size() - soundsAtStart;
+    moment.picture = withPicture ? hashFrame(raceView::grab()) : 0;
+    return moment;
+}
+
+}  // namespace raceScript

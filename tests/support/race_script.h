@@ -1,0 +1,56 @@
+// A race played from a fixed start with a script of inputs, frame by frame,
+// and what is recorded of it: for the replay and pause tests.
+#pragma once
+
+#include "persist/high_scores.h"
+#include "race/obstacles.h"
+#include "race/race.h"
+#include "tests/support/race_view.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace raceScript {
+
+enum class Action { keyDown, keyUp, leftDown, leftUp, rightDown, rightUp };
+
+struct Step {
+    int frame;  // delivered before the race frame with this number (1 = the first)
+    Action action;
+    int code = 0;
+};
+
+// Everything a race frame changes, as it stands after a frame.
+struct Moment {
+    RaceState race;
+    Obstacle field[fieldRows];
+    float menuClock;
+    int repeatDelay;
+    float gameSpeed;
+    std::size_t sounds;   // sounds asked for since the start
+    std::uint64_t picture;  // the frame's pixels, hashed
+};
+
+// Field by field, floats by their bits.
+bool sameRace(const RaceState& a, const RaceState& b);
+bool sameField(const Obstacle* a, const Obstacle* b);
+bool sameTable(const HighScoreTable& a, const HighScoreTable& b);
+bool sameMoment(const Moment& a, const Moment& b, bool withPicture = true);
+std::string describe(const RaceState& race);
+
+std::uint64_t hashBytes(const void* bytes, std::size_t size, std::uint64_t hash = 1469598103934665603ull);
+std::uint64_t hashFrame(const raceView::Frame& frame);
+
+// Puts every record the race reads to a fixed state, seeds the generator,
+// places the field and starts a race of `raceType`.
+void startFixedRace(int raceType, unsigned seed);
+
+// Delivers this frame's steps of the script.
+void deliver(const std::vector<Step>& script, int frame);
+
+// What stands now; `soundsAtStart` is the count of sounds before the race.
+Moment momentNow(std::size_t soundsAtStart, bool withPicture);
+
+}  // namespace raceScript
