@@ -13,9 +13,6 @@ DATA=$2
 CLOSE=$3
 HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/e2e_lib.sh"
-# A sanitizer build's game reports what the system libraries keep at exit;
-# ours is still reported.
-export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$HERE/../lsan.supp:print_suppressions=0}"
 
 APP_ID=io.github.trigonix.Trigonix
 DEFAULT_SETTINGS="1012103804003703903201"
