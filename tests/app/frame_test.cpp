@@ -65,9 +65,7 @@ TEST_F(FrameTest, EscapeDuringARaceReturnsToTheTitleAndTheRaceStandsStill)
     EXPECT_GT(framesRaced, 0);
     screens.controlsShown = screens.graphicsShown = screens.highScoresShown = true;
 
-    pressKey(VK_ESCAPE);
-    runFrames(1);
-    releaseKey(VK_ESCAPE);
+    holdKeyForAFrame(VK_ESCAPE);
     EXPECT_TRUE(screens.frontEnd);
     EXPECT_FALSE(screens.controlsShown || screens.graphicsShown || screens.highScoresShown);
     runFrames(3);
@@ -77,9 +75,7 @@ TEST_F(FrameTest, EscapeDuringARaceReturnsToTheTitleAndTheRaceStandsStill)
 TEST_F(FrameTest, F2DuringARaceOnlySetsTheHelpWhichTheNextEscapeClears)
 {
     startRace();
-    pressKey(VK_F2);
-    runFrames(1);
-    releaseKey(VK_F2);
+    holdKeyForAFrame(VK_F2);
     EXPECT_TRUE(screens.helpShown);
     EXPECT_FALSE(screens.frontEnd);
 

@@ -7,13 +7,13 @@
 #include "app/input.h"
 #include "persist/settings.h"
 #include "tests/support/game_fixture.h"
-#include "tests/support/screen_text.h"
+#include "tests/support/screen_view.h"
 
 #include <string>
 
 namespace {
 
-using screenText::Colour;
+using screenView::Colour;
 
 const Colour red{1, 0, 0};
 const char* const assignNote = "PRESS AND HOLD THE NEW KEY AND THEN PRESS ENTER...";
@@ -44,29 +44,20 @@ struct ControlsMenuTest : GameTest {
     {
         for (int key : held)
             pressKey(key);
-        pressKey(VK_RETURN);
-        runFrames(1);
-        releaseKey(VK_RETURN);
+        holdKeyForAFrame(VK_RETURN);
         for (int key : held)
             releaseKey(key);
     }
 
     static Colour rowColour(int row)
     {
-        return row == menu.currentItem ? screenText::highlight(menu.menuClock) : screenText::grey;
+        return row == menu.currentItem ? screenView::highlight(menu.menuClock) : screenView::grey;
     }
 
     // After a frame: whether row `row` shows `text` in its colour.
-    static bool rowShows(const screenText::Frame& frame, int row, float y, const std::string& text)
+    static bool rowShows(const screenView::Frame& frame, int row, float y, const std::string& text)
     {
-        return screenText::compare(frame, text, -2.2f, y, rowColour(row)).shown();
-    }
-
-    // Client pixels (from the top left) of a point of the front-end frame.
-    static void pointAt(float x, float y)
-    {
-        screenText::Point point = screenText::rasterPoint(x, y);
-        moveMouse(static_cast<int>(point.x), 480 - static_cast<int>(point.y));
+        return screenView::compare(frame, text, -2.2f, y, rowColour(row)).shown();
     }
 };
 
@@ -74,8 +65,8 @@ TEST_F(ControlsMenuTest, ShowsTitleRowsAndKeysRightAlignedInFivePlaces)
 {
     settings.rotateShip = false;
     runFrames(1);
-    screenText::Frame frame = screenText::grab();
-    EXPECT_TRUE(screenText::compare(frame, "CONTROLS", -1, 3, {0, 1, 0}).shown());
+    screenView::Frame frame = screenView::grab();
+    EXPECT_TRUE(screenView::compare(frame, "CONTROLS", -1, 3, {0, 1, 0}).shown());
     EXPECT_TRUE(rowShows(frame, 1, 2.0f, "ACCELERATE:     W"));
     EXPECT_TRUE(rowShows(frame, 2, 1.5f, "RIGHT:     D"));
     EXPECT_TRUE(rowShows(frame, 3, 1.0f, "LEFT:     A"));
@@ -94,7 +85,7 @@ TEST_F(ControlsMenuTest, HoldingAAndPressingEnterOnRowOneAssignsIt)
     EXPECT_EQ(settings.accelerateKey, 65);
     EXPECT_EQ(menu.currentItem, 1);
     runFrames(1);
-    screenText::Frame frame = screenText::grab();
+    screenView::Frame frame = screenView::grab();
     EXPECT_TRUE(rowShows(frame, 1, 2.0f, "ACCELERATE:     A"));
 }
 
@@ -104,7 +95,7 @@ TEST_F(ControlsMenuTest, ShiftWinsOverALetterAndShowsNoCharacter)
     enterHolding({VK_SHIFT, 'A'});
     EXPECT_EQ(settings.bombKey, 16);
     runFrames(1);
-    screenText::Frame frame = screenText::grab();
+    screenView::Frame frame = screenView::grab();
     EXPECT_TRUE(rowShows(frame, 5, 0.0f, "BOMB:     "));
 }
 
@@ -164,7 +155,7 @@ TEST_F(ControlsMenuTest, RowSixSetsArrowKeysAndSpaceBar)
     EXPECT_EQ(menu.repeatDelay, 0);
 
     runFrames(1);
-    screenText::Frame frame = screenText::grab();
+    screenView::Frame frame = screenView::grab();
     EXPECT_TRUE(rowShows(frame, 1, 2.0f, "ACCELERATE:     &"));
     EXPECT_TRUE(rowShows(frame, 2, 1.5f, "RIGHT:     '"));
     EXPECT_TRUE(rowShows(frame, 3, 1.0f, "LEFT:     %"));
@@ -179,7 +170,7 @@ TEST_F(ControlsMenuTest, ACodeWithoutAGlyphShowsNothing)
     settings.rightKey = -16;
     settings.leftKey = 200;
     runFrames(1);
-    screenText::Frame frame = screenText::grab();
+    screenView::Frame frame = screenView::grab();
     EXPECT_TRUE(rowShows(frame, 1, 2.0f, "ACCELERATE:     "));
     EXPECT_TRUE(rowShows(frame, 2, 1.5f, "RIGHT:     "));
     EXPECT_TRUE(rowShows(frame, 3, 1.0f, "LEFT:     "));
@@ -193,7 +184,7 @@ TEST_F(ControlsMenuTest, RotateTogglesAndWaitsTenFrames)
     EXPECT_TRUE(settings.rotateShip);
     EXPECT_EQ(menu.repeatDelay, 10);
     runFrames(1);
-    screenText::Frame frame = screenText::grab();
+    screenView::Frame frame = screenView::grab();
     EXPECT_TRUE(rowShows(frame, 7, -1.25f, "ROTATE: SHIP"));
 
     // Within the delay another Enter does nothing.
@@ -216,10 +207,10 @@ TEST_F(ControlsMenuTest, BackOpensOptionsWithTheControlsRowCurrent)
     EXPECT_EQ(settings.accelerateKey, 'W');
 
     runFrames(1);
-    screenText::Frame frame = screenText::grab();
-    EXPECT_TRUE(screenText::compare(frame, "CONTROLS", -2.2f, -1.0f,
-                                    screenText::highlight(menu.menuClock))
-                    .shown());
+    screenView::Frame frame = screenView::grab();
+    EXPECT_TRUE(
+        screenView::compare(frame, "CONTROLS", -2.2f, -1.0f, screenView::highlight(menu.menuClock))
+            .shown());
     EXPECT_FALSE(rowShows(frame, 8, -2.25f, "BACK"));
 }
 
@@ -227,7 +218,7 @@ TEST_F(ControlsMenuTest, AClickInBandFiveActsAsEnterOnRowOne)
 {
     menu.currentItem = 4;
     pressKey('K');
-    pointAt(-0.5f, -3.0f);
+    screenView::pointMouseAt(-0.5f, -3.0f);
     pressLeftButton();
     runFrames(1);
     EXPECT_EQ(menu.currentItem, 1);
@@ -240,13 +231,13 @@ TEST_F(ControlsMenuTest, AClickInBandFiveActsAsEnterOnRowOne)
 TEST_F(ControlsMenuTest, BandOneIsIgnoredAndBandsTwoToFourSelectRowsSixToEight)
 {
     menu.currentItem = 2;
-    pointAt(-0.5f, 1.0f);
+    screenView::pointMouseAt(-0.5f, 1.0f);
     runFrames(1);
     EXPECT_EQ(menu.currentItem, 2);
-    pointAt(-0.5f, 0.0f);
+    screenView::pointMouseAt(-0.5f, 0.0f);
     runFrames(1);
     EXPECT_EQ(menu.currentItem, 6);
-    pointAt(-0.5f, -2.0f);
+    screenView::pointMouseAt(-0.5f, -2.0f);
     runFrames(1);
     EXPECT_EQ(menu.currentItem, 8);
 }
@@ -254,53 +245,49 @@ TEST_F(ControlsMenuTest, BandOneIsIgnoredAndBandsTwoToFourSelectRowsSixToEight)
 TEST_F(ControlsMenuTest, TheAssignmentNoteShowsOnRowsOneToFiveOnly)
 {
     runFrames(1);
-    screenText::Frame frame = screenText::grab();
-    EXPECT_TRUE(screenText::compare(frame, assignNote, -4.7f, -3.0f, red).shown());
+    screenView::Frame frame = screenView::grab();
+    EXPECT_TRUE(screenView::compare(frame, assignNote, -4.7f, -3.0f, red).shown());
 
     // Up on row 1 goes to row 8: the note goes in that same frame.
-    pressKey(VK_UP);
-    runFrames(1);
-    releaseKey(VK_UP);
+    holdKeyForAFrame(VK_UP);
     ASSERT_EQ(menu.currentItem, 8);
-    frame = screenText::grab();
-    EXPECT_FALSE(screenText::compare(frame, assignNote, -4.7f, -3.0f, red).shown());
+    frame = screenView::grab();
+    EXPECT_FALSE(screenView::compare(frame, assignNote, -4.7f, -3.0f, red).shown());
 
     runFrames(10);
-    pressKey(VK_DOWN);
-    runFrames(1);
-    releaseKey(VK_DOWN);
+    holdKeyForAFrame(VK_DOWN);
     ASSERT_EQ(menu.currentItem, 1);
-    frame = screenText::grab();
-    EXPECT_TRUE(screenText::compare(frame, assignNote, -4.7f, -3.0f, red).shown());
+    frame = screenView::grab();
+    EXPECT_TRUE(screenView::compare(frame, assignNote, -4.7f, -3.0f, red).shown());
 
     menu.currentItem = 6;
     runFrames(1);
-    frame = screenText::grab();
-    EXPECT_FALSE(screenText::compare(frame, assignNote, -4.7f, -3.0f, red).shown());
+    frame = screenView::grab();
+    EXPECT_FALSE(screenView::compare(frame, assignNote, -4.7f, -3.0f, red).shown());
 }
 
 TEST_F(ControlsMenuTest, TheKeyboardNoteShowsWhileAMouseButtonIsHeld)
 {
     moveMouse(5, 5);
     runFrames(1);
-    screenText::Frame frame = screenText::grab();
-    EXPECT_FALSE(screenText::compare(frame, keyboardNote, -4.7f, -3.5f, red).shown());
+    screenView::Frame frame = screenView::grab();
+    EXPECT_FALSE(screenView::compare(frame, keyboardNote, -4.7f, -3.5f, red).shown());
 
     pressRightButton();
     runFrames(3);
-    frame = screenText::grab();
-    EXPECT_TRUE(screenText::compare(frame, keyboardNote, -4.7f, -3.5f, red).shown());
+    frame = screenView::grab();
+    EXPECT_TRUE(screenView::compare(frame, keyboardNote, -4.7f, -3.5f, red).shown());
     releaseRightButton();
 
     pressLeftButton();
     runFrames(1);
-    frame = screenText::grab();
-    EXPECT_TRUE(screenText::compare(frame, keyboardNote, -4.7f, -3.5f, red).shown());
+    frame = screenView::grab();
+    EXPECT_TRUE(screenView::compare(frame, keyboardNote, -4.7f, -3.5f, red).shown());
     releaseLeftButton();
 
     runFrames(1);
-    frame = screenText::grab();
-    EXPECT_FALSE(screenText::compare(frame, keyboardNote, -4.7f, -3.5f, red).shown());
+    frame = screenView::grab();
+    EXPECT_FALSE(screenView::compare(frame, keyboardNote, -4.7f, -3.5f, red).shown());
 }
 
 TEST_F(ControlsMenuTest, EscapeWhileHoldingAKeyAndEnterAssignsNothing)

@@ -9,7 +9,7 @@
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "tests/support/game_fixture.h"
-#include "tests/support/screen_text.h"
+#include "tests/support/screen_view.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -18,7 +18,7 @@
 
 namespace {
 
-using screenText::Colour;
+using screenView::Colour;
 
 const char* const backNote = "SETTINGS WON'T TAKE AFFECT UNTIL YOU PRESS BACK";
 const char* const skyNote = "TURNING THE SKY ON CAN SLOW DOWN THE GAME A LOT!";
@@ -35,11 +35,7 @@ struct GraphicsMenuTest : GameTest {
         settings.resolutionIndex = 2;
         deriveWindowSize();
         settings.raceType = 1;
-        settings.accelerateKey = VK_UP;
-        settings.decelerateKey = VK_DOWN;
-        settings.leftKey = VK_LEFT;
-        settings.rightKey = VK_RIGHT;
-        settings.bombKey = VK_SPACE;
+        useArrowKeysAndSpaceBar();
         for (int raceType = 1; raceType <= 4; ++raceType) {
             HighScoreEntry* entry = highScoreFor(raceType);
             entry->best = raceType == 1 ? 99 : raceType == 4 ? 1 : 999;
@@ -64,9 +60,7 @@ struct GraphicsMenuTest : GameTest {
     // One frame with `key` down, then the menu's delay run out.
     static void press(int key)
     {
-        pressKey(key);
-        runFrames(1);
-        releaseKey(key);
+        holdKeyForAFrame(key);
         runFrames(10);
     }
 
@@ -78,19 +72,15 @@ struct GraphicsMenuTest : GameTest {
 
     static Colour rowColour(int row)
     {
-        return row == menu.currentItem ? screenText::highlight(menu.menuClock) : screenText::grey;
+        return row == menu.currentItem ? screenView::highlight(menu.menuClock) : screenView::grey;
     }
 
-    static bool rowShows(const screenText::Frame& frame, int row, const std::string& text)
+    static bool rowShows(const screenView::Frame& frame, int row, const std::string& text)
     {
-        return screenText::compare(frame, text, -2.2f, 2.0f - row, rowColour(row)).shown();
+        return screenView::compare(frame, text, -2.2f, 2.0f - row, rowColour(row)).shown();
     }
 
-    static void pointAtBand(int band)
-    {
-        screenText::Point point = screenText::rasterPoint(-0.5f, 2.0f - band);
-        moveMouse(static_cast<int>(point.x), settings.windowHeight - static_cast<int>(point.y));
-    }
+    static void pointAtBand(int band) { screenView::pointMouseAt(-0.5f, 2.0f - band); }
 };
 
 TEST_F(GraphicsMenuTest, ShowsTitleRowsAndTheBackNote)
@@ -98,16 +88,16 @@ TEST_F(GraphicsMenuTest, ShowsTitleRowsAndTheBackNote)
     settings.fullscreen = false;
     settings.showSky = false;
     runFrames(1);
-    screenText::Frame frame = screenText::grab();
-    EXPECT_TRUE(screenText::compare(frame, "GRAPHICS", -1, 3, {0, 1, 0}).shown());
+    screenView::Frame frame = screenView::grab();
+    EXPECT_TRUE(screenView::compare(frame, "GRAPHICS", -1, 3, {0, 1, 0}).shown());
     // Each number right-aligned in four places after the format's space.
     EXPECT_TRUE(rowShows(frame, 1, "RESOLUTION:  640  480"));
     EXPECT_FALSE(rowShows(frame, 1, "RESOLUTION: 640 480"));
     EXPECT_TRUE(rowShows(frame, 2, "FULLSCREEN: OFF"));
     EXPECT_TRUE(rowShows(frame, 3, "SHOW SKY: OFF"));
     EXPECT_TRUE(rowShows(frame, 4, "BACK"));
-    EXPECT_TRUE(screenText::compare(frame, backNote, -5.2f, -3.5f, {1, 0, 0}).shown());
-    EXPECT_FALSE(screenText::compare(frame, skyNote, -5.1f, -3.0f, {0, 1, 1}).shown());
+    EXPECT_TRUE(screenView::compare(frame, backNote, -5.2f, -3.5f, {1, 0, 0}).shown());
+    EXPECT_FALSE(screenView::compare(frame, skyNote, -5.1f, -3.0f, {0, 1, 1}).shown());
 }
 
 TEST_F(GraphicsMenuTest, TheSkyNoteShowsOnTheSkyRowOnly)
@@ -115,17 +105,15 @@ TEST_F(GraphicsMenuTest, TheSkyNoteShowsOnTheSkyRowOnly)
     menu.currentItem = 3;
     settings.showSky = true;
     runFrames(1);
-    screenText::Frame frame = screenText::grab();
-    EXPECT_TRUE(screenText::compare(frame, skyNote, -5.1f, -3.0f, {0, 1, 1}).shown());
+    screenView::Frame frame = screenView::grab();
+    EXPECT_TRUE(screenView::compare(frame, skyNote, -5.1f, -3.0f, {0, 1, 1}).shown());
     EXPECT_TRUE(rowShows(frame, 3, "SHOW SKY: ON"));
-    EXPECT_TRUE(screenText::compare(frame, backNote, -5.2f, -3.5f, {1, 0, 0}).shown());
+    EXPECT_TRUE(screenView::compare(frame, backNote, -5.2f, -3.5f, {1, 0, 0}).shown());
 
     // Down leaves the row: the note goes in that same frame.
-    pressKey(VK_DOWN);
-    runFrames(1);
-    releaseKey(VK_DOWN);
-    frame = screenText::grab();
-    EXPECT_FALSE(screenText::compare(frame, skyNote, -5.1f, -3.0f, {0, 1, 1}).shown());
+    holdKeyForAFrame(VK_DOWN);
+    frame = screenView::grab();
+    EXPECT_FALSE(screenView::compare(frame, skyNote, -5.1f, -3.0f, {0, 1, 1}).shown());
 }
 
 TEST_F(GraphicsMenuTest, EnterOnResolutionStepsUpAndMarksAChange)
@@ -135,7 +123,7 @@ TEST_F(GraphicsMenuTest, EnterOnResolutionStepsUpAndMarksAChange)
     EXPECT_TRUE(graphicsChanged);
     // The row shows the new size from the next frame on.
     runFrames(1);
-    screenText::Frame frame = screenText::grab();
+    screenView::Frame frame = screenView::grab();
     EXPECT_TRUE(rowShows(frame, 1, "RESOLUTION: 1024  768"));
     EXPECT_FALSE(windowRebuilt());
 }
@@ -194,9 +182,7 @@ TEST_F(GraphicsMenuTest, RightOnRowOneStopsAt1024x768)
 
 TEST_F(GraphicsMenuTest, LeftAndRightWaitTenFramesAndLeftActsOncePerPress)
 {
-    pressKey(VK_RIGHT);
-    runFrames(1);
-    releaseKey(VK_RIGHT);
+    holdKeyForAFrame(VK_RIGHT);
     EXPECT_EQ(settings.resolutionIndex, 3);
     EXPECT_EQ(menu.repeatDelay, 10);
     // The keyboard's auto-repeat sets Left again before every frame.
@@ -243,7 +229,7 @@ TEST_F(GraphicsMenuTest, ToggleFullscreenMarksAChange)
     EXPECT_TRUE(settings.fullscreen);
     EXPECT_TRUE(graphicsChanged);
     runFrames(1);
-    screenText::Frame frame = screenText::grab();
+    screenView::Frame frame = screenView::grab();
     EXPECT_TRUE(rowShows(frame, 2, "FULLSCREEN: ON"));
     press(VK_RETURN);
     EXPECT_FALSE(settings.fullscreen);
@@ -274,9 +260,7 @@ TEST_F(GraphicsMenuTest, BackWithAChangeBuildsTheWindowAtTheNewSizeAndSavesBothF
 
     menu.currentItem = 4;
     pressLeftButton();  // held from the click that chose BACK
-    pressKey(VK_RETURN);
-    runFrames(1);
-    releaseKey(VK_RETURN);
+    holdKeyForAFrame(VK_RETURN);
 
     EXPECT_FALSE(input.leftButtonDown);
     EXPECT_FALSE(graphicsChanged);
@@ -303,11 +287,11 @@ TEST_F(GraphicsMenuTest, BackWithAChangeBuildsTheWindowAtTheNewSizeAndSavesBothF
 
     // The game goes on in the new window: the Options menu is drawn there.
     runFrames(1);
-    screenText::Frame frame = screenText::grab();
+    screenView::Frame frame = screenView::grab();
     EXPECT_EQ(frame.width, 1024);
-    EXPECT_TRUE(screenText::compare(frame, "GRAPHICS", -2.2f, -2.0f,
-                                    screenText::highlight(menu.menuClock))
-                    .shown());
+    EXPECT_TRUE(
+        screenView::compare(frame, "GRAPHICS", -2.2f, -2.0f, screenView::highlight(menu.menuClock))
+            .shown());
     releaseLeftButton();
 }
 

@@ -7,7 +7,7 @@
 #include "app/win_main.h"
 #include "persist/settings.h"
 #include "tests/support/game_fixture.h"
-#include "tests/support/screen_text.h"
+#include "tests/support/screen_view.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -16,7 +16,7 @@
 
 namespace {
 
-using screenText::Colour;
+using screenView::Colour;
 
 struct HelpLine {
     Colour colour;
@@ -75,13 +75,6 @@ struct HelpExitTipsTest : GameTest {
         runFrames(1);
     }
 
-    static void tap(int key)
-    {
-        pressKey(key);
-        runFrames(1);
-        releaseKey(key);
-    }
-
     // As the main menu's QUIT leaves things.
     static void showExitScreen()
     {
@@ -90,11 +83,7 @@ struct HelpExitTipsTest : GameTest {
         input.keys[VK_RETURN] = false;
     }
 
-    static void pointAtBand(int band)
-    {
-        screenText::Point point = screenText::rasterPoint(-0.5f, 2.0f - band);
-        moveMouse(static_cast<int>(point.x), 480 - static_cast<int>(point.y));
-    }
+    static void pointAtBand(int band) { screenView::pointMouseAt(-0.5f, 2.0f - band); }
 };
 
 TEST_F(HelpExitTipsTest, F2OverOptionsShowsHelpAndEscapeGoesBackToTheSameRow)
@@ -102,47 +91,47 @@ TEST_F(HelpExitTipsTest, F2OverOptionsShowsHelpAndEscapeGoesBackToTheSameRow)
     screens.optionsShown = true;
     menu.currentItem = 3;
     runFrames(1);
-    tap(VK_F2);
+    holdKeyForAFrame(VK_F2);
     EXPECT_TRUE(screens.helpShown);
     runFrames(1);
 
-    screenText::Frame frame = screenText::grab();
+    screenView::Frame frame = screenView::grab();
     for (const HelpLine& line : helpLines)
-        EXPECT_TRUE(screenText::compare(frame, line.text, -5.0f, line.y, line.colour).shown())
+        EXPECT_TRUE(screenView::compare(frame, line.text, -5.0f, line.y, line.colour).shown())
             << line.text;
     // The menu beneath is neither drawn nor handled.
-    EXPECT_FALSE(screenText::compare(frame, "OPTIONS", -1, 3, {0, 1, 0}).shown());
-    tap(VK_RETURN);
+    EXPECT_FALSE(screenView::compare(frame, "OPTIONS", -1, 3, {0, 1, 0}).shown());
+    holdKeyForAFrame(VK_RETURN);
     EXPECT_FALSE(screens.controlsShown);
     EXPECT_TRUE(screens.optionsShown);
 
-    tap(VK_ESCAPE);
+    holdKeyForAFrame(VK_ESCAPE);
     EXPECT_FALSE(screens.helpShown);
     EXPECT_TRUE(screens.optionsShown);
     EXPECT_EQ(menu.currentItem, 3);
     runFrames(1);
-    frame = screenText::grab();
-    EXPECT_TRUE(screenText::compare(frame, "OPTIONS", -1, 3, {0, 1, 0}).shown());
-    EXPECT_TRUE(screenText::compare(frame, "CONTROLS", -2.2f, -1.0f,
-                                    screenText::highlight(menu.menuClock))
-                    .shown());
-    EXPECT_FALSE(screenText::compare(frame, helpLines[0].text, -5.0f, helpLines[0].y,
-                                     helpLines[0].colour)
-                     .shown());
+    frame = screenView::grab();
+    EXPECT_TRUE(screenView::compare(frame, "OPTIONS", -1, 3, {0, 1, 0}).shown());
+    EXPECT_TRUE(
+        screenView::compare(frame, "CONTROLS", -2.2f, -1.0f, screenView::highlight(menu.menuClock))
+            .shown());
+    EXPECT_FALSE(
+        screenView::compare(frame, helpLines[0].text, -5.0f, helpLines[0].y, helpLines[0].colour)
+            .shown());
 }
 
 TEST_F(HelpExitTipsTest, HelpStandsOverTheExitScreenAndHoldsItsEnter)
 {
     showExitScreen();
     runFrames(1);
-    tap(VK_F2);
+    holdKeyForAFrame(VK_F2);
     runFrames(1);
-    screenText::Frame frame = screenText::grab();
-    EXPECT_TRUE(screenText::compare(frame, helpLines[8].text, -5.0f, helpLines[8].y,
-                                    helpLines[8].colour)
-                    .shown());
-    EXPECT_FALSE(screenText::compareCentred(frame, farewell, 0.5f, {0, 1, 1}).shown());
-    tap(VK_RETURN);
+    screenView::Frame frame = screenView::grab();
+    EXPECT_TRUE(
+        screenView::compare(frame, helpLines[8].text, -5.0f, helpLines[8].y, helpLines[8].colour)
+            .shown());
+    EXPECT_FALSE(screenView::compareCentred(frame, farewell, 0.5f, {0, 1, 1}).shown());
+    holdKeyForAFrame(VK_RETURN);
     EXPECT_FALSE(app.quitRequested);
 }
 
@@ -151,7 +140,7 @@ TEST_F(HelpExitTipsTest, TheEnterThatChoseQuitDoesNotEndTheGameTheNextOneDoes)
     settings.soundOn = true;
     menu.currentItem = 4;
     menu.repeatDelay = 0;
-    tap(VK_RETURN);
+    holdKeyForAFrame(VK_RETURN);
     ASSERT_TRUE(screens.exitScreenShown);
     EXPECT_FALSE(app.quitRequested);
     runFrames(5);
@@ -160,7 +149,7 @@ TEST_F(HelpExitTipsTest, TheEnterThatChoseQuitDoesNotEndTheGameTheNextOneDoes)
 
     // The delay set by the choice does not hold the exit screen's Enter back.
     menu.repeatDelay = 30;
-    tap(VK_RETURN);
+    holdKeyForAFrame(VK_RETURN);
     EXPECT_TRUE(app.quitRequested);
     const auto& sounds = testHooks::soundsRequested();
     ASSERT_EQ(sounds.size(), soundsBefore + 1);
@@ -173,22 +162,21 @@ TEST_F(HelpExitTipsTest, TheExitScreenShowsTheFarewellCentredAndNoMenu)
     showExitScreen();
     runFrames(2);
     EXPECT_FALSE(app.quitRequested);
-    screenText::Frame frame = screenText::grab();
-    EXPECT_TRUE(screenText::compareCentred(frame, farewell, 0.5f, {0, 1, 1}).shown());
-    EXPECT_TRUE(screenText::compareCentred(frame, leaveHint, -0.5f, {1, 0, 1}).shown());
-    EXPECT_FALSE(screenText::compare(frame, "QUIT", -2.2f, -2.0f,
-                                     screenText::highlight(menu.menuClock))
-                     .shown());
+    screenView::Frame frame = screenView::grab();
+    EXPECT_TRUE(screenView::compareCentred(frame, farewell, 0.5f, {0, 1, 1}).shown());
+    EXPECT_TRUE(screenView::compareCentred(frame, leaveHint, -0.5f, {1, 0, 1}).shown());
+    EXPECT_FALSE(
+        screenView::compare(frame, "QUIT", -2.2f, -2.0f, screenView::highlight(menu.menuClock))
+            .shown());
 
     // Centred in fact, not only as we print it: the cyan line's pixels lie
     // evenly about the middle of the window.
-    const int baseline = static_cast<int>(screenText::rasterPoint(0.0f, 0.5f).y);
+    const int baseline = screenView::project(screenView::frontEndFrame(), 0.0f, 0.5f).y;
     int left = frame.width;
     int right = -1;
-    for (int y = baseline - 7; y < baseline + 20; ++y) {
+    for (int y = baseline - 19; y <= baseline + 7; ++y) {
         for (int x = 0; x < frame.width; ++x) {
-            const unsigned char* pixel = &frame.rgb[(static_cast<size_t>(y) * frame.width + x) * 3];
-            if (pixel[0] == 0 && pixel[1] == 255 && pixel[2] == 255) {
+            if (isColour(screenView::pixelOf(frame, x, y), 0, 255, 255, 0)) {
                 left = std::min(left, x);
                 right = std::max(right, x);
             }
@@ -204,7 +192,7 @@ TEST_F(HelpExitTipsTest, SilentWithSoundOffTheExitScreenStillEndsTheGame)
     settings.soundOn = false;
     showExitScreen();
     runFrames(1);
-    tap(VK_RETURN);
+    holdKeyForAFrame(VK_RETURN);
     EXPECT_TRUE(app.quitRequested);
     EXPECT_TRUE(testHooks::soundsRequested().empty());
 }
@@ -228,7 +216,7 @@ TEST_F(HelpExitTipsTest, TIsIgnoredInFullScreen)
     openWindow(display.width, display.height, true);
     ASSERT_TRUE(settings.fullscreen);
     runFrames(1);
-    tap('T');
+    holdKeyForAFrame('T');
     runFrames(2);
     EXPECT_TRUE(testHooks::messageBoxes().empty());
 }
@@ -237,7 +225,7 @@ TEST_F(HelpExitTipsTest, TIsIgnoredInARace)
 {
     screens.frontEnd = false;
     runFrames(1);
-    tap('T');
+    holdKeyForAFrame('T');
     runFrames(2);
     EXPECT_TRUE(testHooks::messageBoxes().empty());
 }
@@ -247,7 +235,7 @@ TEST_F(HelpExitTipsTest, TIsIgnoredInNameEntry)
     screens.frontEnd = false;
     screens.nameEntryShown = true;
     runFrames(1);
-    tap('T');
+    holdKeyForAFrame('T');
     EXPECT_TRUE(testHooks::messageBoxes().empty());
 }
 
@@ -259,7 +247,7 @@ TEST_F(HelpExitTipsTest, TShowsTheTipThatRandChooses)
         const int index = std::rand() % 21;
         std::srand(seed);
         const size_t before = testHooks::messageBoxes().size();
-        tap('T');
+        holdKeyForAFrame('T');
         const auto& boxes = testHooks::messageBoxes();
         ASSERT_EQ(boxes.size(), before + 1) << "seed " << seed;
         const MessageBoxRecord& box = boxes.back();
@@ -286,7 +274,7 @@ TEST_F(HelpExitTipsTest, TheTwoTutorialTipsDiffer)
         if (index != 10 && index != 16)
             continue;
         std::srand(seed);
-        tap('T');
+        holdKeyForAFrame('T');
         tutorialTips.insert(testHooks::messageBoxes().back().text);
     }
     EXPECT_EQ(tutorialTips.size(), 2u);

@@ -10,8 +10,8 @@
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "race/race.h"
-#include "tests/support/front_end_probe.h"
 #include "tests/support/game_fixture.h"
+#include "tests/support/screen_view.h"
 
 #include <GL/gl.h>
 
@@ -21,9 +21,11 @@
 
 namespace {
 
-constexpr Rgb green{0, 255, 0};
-constexpr Rgb cyan{0, 255, 255};
-constexpr Rgb magenta{255, 0, 255};
+using screenView::Colour;
+
+constexpr Colour green{0, 1, 0};
+constexpr Colour cyan{0, 1, 1};
+constexpr Colour magenta{1, 0, 1};
 
 void setEntry(int raceType, int best, const char* initials)
 {
@@ -55,19 +57,18 @@ struct HighScoreScreenTest : GameTest {
     void openTable()
     {
         menu.currentItem = 3;
-        pressKey(VK_RETURN);
-        runFrames(1);
-        releaseKey(VK_RETURN);
+        holdKeyForAFrame(VK_RETURN);
         ASSERT_TRUE(screens.highScoresShown);
     }
 
-    void expectTableShows(const FrameCapture& frame, const std::string lines[4],
+    void expectTableShows(const screenView::Frame& frame, const std::string lines[4],
                           const std::string initials[4])
     {
         for (int i = 0; i < 4; ++i) {
             const float y = 2.0f - i;
-            EXPECT_EQ(textMismatch(frame, -3.2f, y, cyan, lines[i]), 0) << lines[i];
-            EXPECT_EQ(textMismatch(frame, 2.2f, y, cyan, initials[i]), 0) << initials[i];
+            EXPECT_TRUE(screenView::compare(frame, lines[i], -3.2f, y, cyan).shown()) << lines[i];
+            EXPECT_TRUE(screenView::compare(frame, initials[i], 2.2f, y, cyan).shown())
+                << initials[i];
         }
     }
 };
@@ -76,23 +77,23 @@ TEST_F(HighScoreScreenTest, TheTableShowsEachBestWithItsInitialsAndTheTwoHints)
 {
     openTable();
     runFrames(1);
-    FrameCapture frame = captureFrame();
-    EXPECT_EQ(textMismatch(frame, -2.0f, 3.0f, green, "HIGH SCORES"), 0);
+    screenView::Frame frame = screenView::grab();
+    EXPECT_TRUE(screenView::compare(frame, "HIGH SCORES", -2.0f, 3.0f, green).shown());
     const std::string lines[4] = {"SHORT: 42", "MEDIUM: 123", "LONG: 7", "JOURNEY: 31337"};
     const std::string initials[4] = {"ABC", "K_v", "___", "xyz"};
     expectTableShows(frame, lines, initials);
-    EXPECT_EQ(textMismatch(frame, -2.4f, -3.0f, magenta, "Press ENTER to go back"), 0);
-    EXPECT_EQ(textMismatch(frame, -3.9f, -2.2f, magenta,
-                           "Press DELETE or BACKSPACE to reset high scores."), 0);
+    EXPECT_TRUE(
+        screenView::compare(frame, "Press ENTER to go back", -2.4f, -3.0f, magenta).shown());
+    EXPECT_TRUE(screenView::compare(frame, "Press DELETE or BACKSPACE to reset high scores.", -3.9f,
+                                    -2.2f, magenta)
+                    .shown());
 }
 
 TEST_F(HighScoreScreenTest, DeleteResetsTheTableWhichShowsFromTheNextFrameAndReachesTheFile)
 {
     openTable();
-    pressKey(VK_DELETE);
-    runFrames(1);
-    releaseKey(VK_DELETE);
-    FrameCapture frame = captureFrame();
+    holdKeyForAFrame(VK_DELETE);
+    screenView::Frame frame = screenView::grab();
     const std::string oldLines[4] = {"SHORT: 42", "MEDIUM: 123", "LONG: 7", "JOURNEY: 31337"};
     const std::string oldInitials[4] = {"ABC", "K_v", "___", "xyz"};
     expectTableShows(frame, oldLines, oldInitials);
@@ -106,7 +107,7 @@ TEST_F(HighScoreScreenTest, DeleteResetsTheTableWhichShowsFromTheNextFrameAndRea
             EXPECT_EQ(highScoreFor(type)->initials.get(i), '_') << type << " " << i;
 
     runFrames(1);
-    frame = captureFrame();
+    frame = screenView::grab();
     const std::string newLines[4] = {"SHORT: 99", "MEDIUM: 999", "LONG: 999", "JOURNEY: 1"};
     const std::string newInitials[4] = {"___", "___", "___", "___"};
     expectTableShows(frame, newLines, newInitials);
@@ -119,9 +120,7 @@ TEST_F(HighScoreScreenTest, DeleteResetsTheTableWhichShowsFromTheNextFrameAndRea
 TEST_F(HighScoreScreenTest, BackspaceResetsTheTableToo)
 {
     openTable();
-    pressKey(VK_BACK);
-    runFrames(1);
-    releaseKey(VK_BACK);
+    holdKeyForAFrame(VK_BACK);
     EXPECT_EQ(highScoreFor(RaceType::SHORT)->best, 99);
     EXPECT_EQ(highScoreFor(RaceType::JOURNEY)->best, 1);
     EXPECT_EQ(highScoreFor(RaceType::MEDIUM)->initials.get(2), '_');
@@ -190,8 +189,7 @@ TEST_F(HighScoreScreenTest, ALeftClickOverABandLeavesLikeEnter)
 {
     openTable();
     menu.repeatDelay = 0;
-    WindowPoint p = frontEndPoint(-0.5, -2.0);
-    moveMouse(static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y)));
+    screenView::pointMouseAt(-0.5f, -2.0f);
     pressLeftButton();
     runFrames(1);
     releaseLeftButton();
@@ -206,10 +204,10 @@ TEST_F(HighScoreScreenTest, InitialsNeverEnteredShowAsNothing)
         highScoreFor(type)->initials = Initials{};
     openTable();
     runFrames(1);
-    FrameCapture frame = captureFrame();
+    screenView::Frame frame = screenView::grab();
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(textPixels(frame, 2.2f, 2.0f - i, cyan, 80), 0);
-    EXPECT_EQ(textMismatch(frame, -3.2f, 2.0f, cyan, "SHORT: 42"), 0);
+        EXPECT_EQ(screenView::linePixels(frame, 2.2f, 2.0f - i, cyan, 80), 0);
+    EXPECT_TRUE(screenView::compare(frame, "SHORT: 42", -3.2f, 2.0f, cyan).shown());
 }
 
 }  // namespace

@@ -11,8 +11,8 @@
 #include "platform/cursor.h"
 #include "race/race.h"
 #include "render/bitmap.h"
-#include "tests/support/front_end_probe.h"
 #include "tests/support/game_fixture.h"
+#include "tests/support/screen_view.h"
 
 #include <GL/gl.h>
 
@@ -32,19 +32,15 @@ static void PrintTo(const DisplaySize& size, std::ostream* out)
 
 namespace {
 
-constexpr Rgb grey{51, 51, 51};
-constexpr Rgb hintColour{128, 128, 255};
+using screenView::Colour;
+using screenView::grey;
+
+constexpr Colour hintColour{0.5f, 0.5f, 1.0f};
 
 const char* const mainRows[4] = {"SINGLE PLAYER", "OPTIONS", "HIGH SCORES", "QUIT"};
 
-void pointAt(double x, double y)
-{
-    WindowPoint p = frontEndPoint(x, y);
-    moveMouse(static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y)));
-}
-
 // The middle of the pick band laid over row `band`.
-void pointAtBand(int band) { pointAt(-0.55, 2.0 - band); }
+void pointAtBand(int band) { screenView::pointMouseAt(-0.55, 2.0 - band); }
 
 int countSounds(const std::string& name)
 {
@@ -122,21 +118,19 @@ TEST_F(MenuTest, AFiveRowMenuWrapsAtFive)
 TEST_F(MenuTest, TheMarkerStandsBesideTheRowThatWasCurrentBeforeThisFramesKeys)
 {
     menu.menuClock = 30.0f;
-    pressKey(VK_DOWN);
-    runFrames(1);
-    releaseKey(VK_DOWN);
+    holdKeyForAFrame(VK_DOWN);
     ASSERT_EQ(menu.currentItem, 2);
-    FrameCapture frame = captureFrame();
-    Rgb highlight = highlightColour(menu.menuClock);
+    screenView::Frame frame = screenView::grab();
+    Colour highlight = screenView::highlight(menu.menuClock);
     // The torus turns about (−3.5, row height, −2).
-    EXPECT_GT(markerPixels(frame, 1.0, highlight), 10);
-    EXPECT_EQ(markerPixels(frame, 0.0, highlight), 0);
+    EXPECT_GT(screenView::markerPixels(frame, 1.0, highlight), 10);
+    EXPECT_EQ(screenView::markerPixels(frame, 0.0, highlight), 0);
 
     runFrames(1);
-    frame = captureFrame();
-    highlight = highlightColour(menu.menuClock);
-    EXPECT_EQ(markerPixels(frame, 1.0, highlight), 0);
-    EXPECT_GT(markerPixels(frame, 0.0, highlight), 10);
+    frame = screenView::grab();
+    highlight = screenView::highlight(menu.menuClock);
+    EXPECT_EQ(screenView::markerPixels(frame, 1.0, highlight), 0);
+    EXPECT_GT(screenView::markerPixels(frame, 0.0, highlight), 10);
 }
 
 TEST_F(MenuTest, OnTheControlsMenuTheMarkerFollowsItsCloserRows)
@@ -149,10 +143,10 @@ TEST_F(MenuTest, OnTheControlsMenuTheMarkerFollowsItsCloserRows)
         menu.currentItem = item;
         runFrames(1);
         ASSERT_EQ(menu.currentItem, item);
-        FrameCapture frame = captureFrame();
-        const Rgb highlight = highlightColour(menu.menuClock);
-        EXPECT_GT(markerPixels(frame, y, highlight), 10) << "item " << item;
-        EXPECT_EQ(markerPixels(frame, elsewhere, highlight), 0) << "item " << item;
+        screenView::Frame frame = screenView::grab();
+        const Colour highlight = screenView::highlight(menu.menuClock);
+        EXPECT_GT(screenView::markerPixels(frame, y, highlight), 10) << "item " << item;
+        EXPECT_EQ(screenView::markerPixels(frame, elsewhere, highlight), 0) << "item " << item;
     }
 }
 
@@ -162,10 +156,10 @@ TEST_F(MenuTest, TheHighScoreScreenHasNoMarker)
     screens.highScoresShown = true;
     menu.currentItem = 3;
     runFrames(1);
-    FrameCapture frame = captureFrame();
-    Rgb highlight = highlightColour(menu.menuClock);
+    screenView::Frame frame = screenView::grab();
+    Colour highlight = screenView::highlight(menu.menuClock);
     for (int row = 1; row <= 5; ++row)
-        EXPECT_EQ(markerPixels(frame, 2.0 - row, highlight), 0) << "row " << row;
+        EXPECT_EQ(screenView::markerPixels(frame, 2.0 - row, highlight), 0) << "row " << row;
 }
 
 // --- Picking -----------------------------------------------------------------
@@ -194,26 +188,26 @@ TEST_P(PickingTest, HoveringOverEachRowHighlightsIt)
 TEST_P(PickingTest, TheBandsReachFromTheRowsLeftEdgeToJustPastTheirMiddle)
 {
     menu.currentItem = 4;
-    pointAt(-2.35, 1.0);  // left of the rows
+    screenView::pointMouseAt(-2.35, 1.0);  // left of the rows
     runFrames(1);
     EXPECT_EQ(menu.currentItem, 4);
-    pointAt(1.25, 1.0);   // right of the band
+    screenView::pointMouseAt(1.25, 1.0);  // right of the band
     runFrames(1);
     EXPECT_EQ(menu.currentItem, 4);
-    pointAt(-2.1, 1.0);
+    screenView::pointMouseAt(-2.1, 1.0);
     runFrames(1);
     EXPECT_EQ(menu.currentItem, 1);
-    pointAt(1.0, 0.0);
+    screenView::pointMouseAt(1.0, 0.0);
     runFrames(1);
     EXPECT_EQ(menu.currentItem, 2);
     // Each band reaches half a row above and below its row.
-    pointAt(-0.5, 0.6);
+    screenView::pointMouseAt(-0.5, 0.6);
     runFrames(1);
     EXPECT_EQ(menu.currentItem, 1);
-    pointAt(-0.5, 0.4);
+    screenView::pointMouseAt(-0.5, 0.4);
     runFrames(1);
     EXPECT_EQ(menu.currentItem, 2);
-    pointAt(-0.5, 1.6);  // above the first band
+    screenView::pointMouseAt(-0.5, 1.6);  // above the first band
     menu.currentItem = 3;
     runFrames(1);
     EXPECT_EQ(menu.currentItem, 3);
@@ -256,15 +250,13 @@ TEST_F(MenuTest, WithTheMouseStillAndNoButtonHeldPickingDoesNotRun)
     runFrames(1);
     ASSERT_EQ(menu.currentItem, 3);
 
-    pressKey(VK_UP);
-    runFrames(1);
-    releaseKey(VK_UP);
+    holdKeyForAFrame(VK_UP);
     EXPECT_EQ(menu.currentItem, 2);
     runFrames(15);
     EXPECT_EQ(menu.currentItem, 2) << "the cursor still over row 3 does not take it back";
 
     // Moving it, even within the same row, picks again.
-    pointAt(-1.0, -1.0);
+    screenView::pointMouseAt(-1.0, -1.0);
     runFrames(1);
     EXPECT_EQ(menu.currentItem, 3);
 }
@@ -335,7 +327,7 @@ TEST_F(MenuTest, ARightButtonOverABandSetsTheLeftArrowAndALeftButtonEnter)
 
     input.keys[VK_LEFT] = false;
     input.rightButtonDown = false;
-    pointAt(4.0, 3.0);  // over no band
+    screenView::pointMouseAt(4.0, 3.0);  // over no band
     input.leftButtonDown = true;
     pickMenuItem();
     EXPECT_EQ(menu.currentItem, 3);
@@ -352,40 +344,40 @@ TEST_F(MenuTest, TheCurrentRowIsDrawnInTheHighlightColourOfItsFrameAndTheOthersI
         menu.menuClock = clock - 0.1f;
         menu.currentItem = 2;
         runFrames(1);
-        FrameCapture frame = captureFrame();
-        Rgb highlight = highlightColour(menu.menuClock);
+        screenView::Frame frame = screenView::grab();
+        Colour highlight = screenView::highlight(menu.menuClock);
         for (int row = 1; row <= 4; ++row) {
             const float y = 2.0f - row;
-            const Rgb expected = row == 2 ? highlight : grey;
-            const Rgb other = row == 2 ? grey : highlight;
-            EXPECT_EQ(textMismatch(frame, -2.2f, y, expected, mainRows[row - 1]), 0)
+            const Colour expected = row == 2 ? highlight : grey;
+            const Colour other = row == 2 ? grey : highlight;
+            EXPECT_TRUE(screenView::compare(frame, mainRows[row - 1], -2.2f, y, expected).shown())
                 << "row " << row << " at clock " << clock;
-            EXPECT_EQ(textPixels(frame, -2.2f, y, other), 0) << "row " << row;
+            EXPECT_EQ(screenView::linePixels(frame, -2.2f, y, other), 0) << "row " << row;
         }
     }
 }
 
 TEST_F(MenuTest, TheHighlightColourFollowsTheClockFromCyanThroughMagenta)
 {
-    EXPECT_TRUE(isColour(highlightColour(0.0f), 0, 255, 255, 0));
+    EXPECT_TRUE(isColour(screenView::stored(screenView::highlight(0.0f)), 0, 255, 255, 0));
     menu.menuClock = 0.0f;
     runFrames(1);
-    FrameCapture frame = captureFrame();
-    EXPECT_GT(textPixels(frame, -2.2f, 1.0f, highlightColour(0.1f)), 50);
+    screenView::Frame frame = screenView::grab();
+    EXPECT_GT(screenView::linePixels(frame, -2.2f, 1.0f, screenView::highlight(0.1f)), 50);
     // At 31.4 sine and cosine have turned to (1, 0): the row is magenta-ish.
     menu.menuClock = 31.3f;
     runFrames(1);
-    frame = captureFrame();
-    Rgb highlight = highlightColour(menu.menuClock);
-    EXPECT_TRUE(isColour(highlight, 255, 0, 235, 2));
-    EXPECT_GT(textPixels(frame, -2.2f, 1.0f, highlight), 50);
+    frame = screenView::grab();
+    Colour highlight = screenView::highlight(menu.menuClock);
+    EXPECT_TRUE(isColour(screenView::stored(highlight), 255, 0, 235, 2));
+    EXPECT_GT(screenView::linePixels(frame, -2.2f, 1.0f, highlight), 50);
 }
 
 TEST_F(MenuTest, TheMoonIsDrawnWithItsPicture)
 {
     menu.menuClock = 40.0f;
     runFrames(1);
-    FrameCapture frame = captureFrame();
+    screenView::Frame frame = screenView::grab();
     EXPECT_FLOAT_EQ(moon.x, 9.0f - 0.1f * menu.menuClock);
 
     RgbImage* picture = loadBitmapFile("Data/moon.bmp");
@@ -393,7 +385,8 @@ TEST_F(MenuTest, TheMoonIsDrawnWithItsPicture)
     auto texel = [&](int i, int j) {
         i = std::clamp(i, 0, picture->width - 1);
         j = std::clamp(j, 0, picture->height - 1);
-        const unsigned char* p = picture->pixels + (static_cast<size_t>(j) * picture->width + i) * 3;
+        const unsigned char* p =
+            picture->pixels + (static_cast<size_t>(j) * picture->width + i) * 3;
         return Rgb{p[0], p[1], p[2]};
     };
     int checked = 0;
@@ -401,9 +394,10 @@ TEST_F(MenuTest, TheMoonIsDrawnWithItsPicture)
     for (double s : {0.3, 0.45, 0.5, 0.62, 0.7}) {
         for (double t : {0.3, 0.5, 0.58, 0.7}) {
             // Texture s runs from the quad's right edge to its left.
-            WindowPoint p =
-                frontEndPoint(moon.x + 1.0 - 2.0 * s, moon.y - 1.0 + 2.0 * t, -2.0);
-            Rgb shown = frame.at(static_cast<int>(p.x), static_cast<int>(p.y));
+            const screenView::Point p = screenView::project(
+                screenView::frontEndFrame(), static_cast<float>(moon.x + 1.0 - 2.0 * s),
+                static_cast<float>(moon.y - 1.0 + 2.0 * t), -2.0f);
+            Rgb shown = screenView::pixelOf(frame, p.x, p.y);
             // Between the darkest and brightest texels around that spot.
             const int ci = static_cast<int>(s * picture->width);
             const int cj = static_cast<int>(t * picture->height);
@@ -470,8 +464,8 @@ TEST_F(MenuTest, TheMoonJumpsBackOnceItHasPassedTheLeftEdgeAndTheHighlightRestar
     EXPECT_EQ(moon.x, 9.0f);
     EXPECT_EQ(moon.y, 2.5f);
 
-    FrameCapture frame = captureFrame();
-    EXPECT_EQ(textMismatch(frame, -2.2f, 1.0f, Rgb{0, 255, 255}, "SINGLE PLAYER"), 0);
+    screenView::Frame frame = screenView::grab();
+    EXPECT_TRUE(screenView::compare(frame, "SINGLE PLAYER", -2.2f, 1.0f, Colour{0, 1, 1}).shown());
 
     runFrames(1);
     EXPECT_FLOAT_EQ(menu.menuClock, 0.1f);
@@ -482,16 +476,21 @@ TEST_F(MenuTest, TheTipHintIsShownOnlyInAWindowTheHelpHintAlways)
     // The very first frame prints the hints before anything has unbound the
     // last picture loaded; from the second on they are untextured.
     runFrames(2);
-    FrameCapture frame = captureFrame();
-    EXPECT_EQ(textMismatch(frame, -5.3f, -4.0f, hintColour, "Press F2 to veiw the help file."), 0);
-    EXPECT_EQ(textMismatch(frame, 0.0f, -4.0f, hintColour, "Press 'T' to see the tip of the day!"),
-              0);
+    screenView::Frame frame = screenView::grab();
+    EXPECT_TRUE(
+        screenView::compare(frame, "Press F2 to veiw the help file.", -5.3f, -4.0f, hintColour)
+            .shown());
+    EXPECT_TRUE(
+        screenView::compare(frame, "Press 'T' to see the tip of the day!", 0.0f, -4.0f, hintColour)
+            .shown());
 
     settings.fullscreen = true;
     runFrames(1);
-    frame = captureFrame();
-    EXPECT_EQ(textMismatch(frame, -5.3f, -4.0f, hintColour, "Press F2 to veiw the help file."), 0);
-    EXPECT_EQ(textPixels(frame, 0.0f, -4.0f, hintColour), 0);
+    frame = screenView::grab();
+    EXPECT_TRUE(
+        screenView::compare(frame, "Press F2 to veiw the help file.", -5.3f, -4.0f, hintColour)
+            .shown());
+    EXPECT_EQ(screenView::linePixels(frame, 0.0f, -4.0f, hintColour), 0);
 }
 
 TEST_F(MenuTest, TheBackdropAloneAsksForTheWaltzRaisesTheCursorAndDrawsTheHintsAndTheMoon)
@@ -510,10 +509,13 @@ TEST_F(MenuTest, TheBackdropAloneAsksForTheWaltzRaisesTheCursorAndDrawsTheHintsA
     EXPECT_EQ(countSounds("Data/Waltz.mid"), 1);
     EXPECT_EQ(testHooks::cursorCounter(), 0);
     EXPECT_FLOAT_EQ(moon.x, 3.0f);
-    FrameCapture frame = captureFrame();
-    EXPECT_EQ(textMismatch(frame, -5.3f, -4.0f, hintColour, "Press F2 to veiw the help file."), 0);
-    WindowPoint centre = frontEndPoint(moon.x, moon.y, -2.0);
-    Rgb middle = frame.at(static_cast<int>(centre.x), static_cast<int>(centre.y));
+    screenView::Frame frame = screenView::grab();
+    EXPECT_TRUE(
+        screenView::compare(frame, "Press F2 to veiw the help file.", -5.3f, -4.0f, hintColour)
+            .shown());
+    const screenView::Point centre =
+        screenView::project(screenView::frontEndFrame(), moon.x, moon.y, -2.0f);
+    Rgb middle = screenView::pixelOf(frame, centre.x, centre.y);
     EXPECT_GT(middle.r + middle.g + middle.b, 150) << "the moon's bright disc";
 }
 
@@ -555,9 +557,7 @@ TEST_F(MenuTest, TheBleepIsChosenByWhetherRandIsOdd)
         std::srand(seed);
         menu.repeatDelay = 0;
         menu.currentItem = 1;
-        pressKey(VK_RETURN);
-        runFrames(1);
-        releaseKey(VK_RETURN);
+        holdKeyForAFrame(VK_RETURN);
         ASSERT_FALSE(testHooks::soundsRequested().empty());
         EXPECT_EQ(testHooks::soundsRequested().back(), expected);
     }

@@ -9,7 +9,7 @@
 #include "persist/settings.h"
 #include "race/race.h"
 #include "tests/support/game_fixture.h"
-#include "tests/support/screen_text.h"
+#include "tests/support/screen_view.h"
 
 #include <GL/gl.h>
 
@@ -230,19 +230,20 @@ TEST_F(NameEntryTest, TheScreenShowsHeadingPromptInitialsAndScore)
     releaseKey(VK_SHIFT);
     runFrames(1);
 
-    screenText::Frame frame = screenText::grab();
-    const float depth = -5.0f;
-    EXPECT_TRUE(screenText::compare(frame, "KE_", -0.3f, 0.4f, {1, 1, 1}, depth).shown());
-    EXPECT_TRUE(screenText::compare(frame, "You got the best score!!", -1.0f, 1.4f,
-                                    {1, 0.2f, 0.4f}, depth)
+    screenView::Frame frame = screenView::grab();
+    const screenView::Placement nameEntry = screenView::nameEntryFrame();
+    EXPECT_TRUE(screenView::compare(frame, "KE_", -0.3f, 0.4f, {1, 1, 1}, nameEntry).shown());
+    EXPECT_TRUE(screenView::compare(frame, "You got the best score!!", -1.0f, 1.4f, {1, 0.2f, 0.4f},
+                                    nameEntry)
                     .shown());
-    EXPECT_TRUE(screenText::compare(frame, "Please enter your name!!", -1.0f, 1.0f, {1, 0, 1},
-                                    depth)
-                    .shown());
+    EXPECT_TRUE(
+        screenView::compare(frame, "Please enter your name!!", -1.0f, 1.0f, {1, 0, 1}, nameEntry)
+            .shown());
     const std::string score = "Score: " + std::to_string(shownScore());
-    EXPECT_TRUE(screenText::compare(frame, score, -0.5f, -0.4f, {0, 0.2f, 0.8f}, depth).shown());
+    EXPECT_TRUE(
+        screenView::compare(frame, score, -0.5f, -0.4f, {0, 0.2f, 0.8f}, nameEntry).shown());
     // The initials are white, not in another line's colour.
-    EXPECT_FALSE(screenText::compare(frame, "KE_", -0.3f, 0.4f, {1, 0, 1}, depth).shown());
+    EXPECT_FALSE(screenView::compare(frame, "KE_", -0.3f, 0.4f, {1, 0, 1}, nameEntry).shown());
 }
 
 TEST_F(NameEntryTest, TheScreenIsClearedToBlack)

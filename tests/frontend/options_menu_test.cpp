@@ -7,8 +7,8 @@
 #include "frontend/menu.h"
 #include "persist/settings.h"
 #include "race/race.h"
-#include "tests/support/front_end_probe.h"
 #include "tests/support/game_fixture.h"
+#include "tests/support/screen_view.h"
 
 #include <GL/gl.h>
 
@@ -18,8 +18,10 @@
 
 namespace {
 
-constexpr Rgb green{0, 255, 0};
-constexpr Rgb grey{51, 51, 51};
+using screenView::Colour;
+using screenView::grey;
+
+constexpr Colour green{0, 1, 0};
 
 const char* const raceTypeTexts[5] = {"", "Race Type: SHORT", "Race Type: MEDIUM",
                                       "Race Type: LONG", "Race Type: JOURNEY"};
@@ -33,15 +35,6 @@ struct OptionsMenuTest : GameTest {
         settings.raceType = RaceType::SHORT;
         screens.optionsShown = true;
         menu.currentItem = 1;
-    }
-
-    void choose(int row)
-    {
-        menu.currentItem = row;
-        menu.repeatDelay = 0;
-        pressKey(VK_RETURN);
-        runFrames(1);
-        releaseKey(VK_RETURN);
     }
 
     // The frames (1-based) in which the race type changed, holding `key`
@@ -64,31 +57,27 @@ struct OptionsMenuTest : GameTest {
     }
 };
 
-void pointAtBand(int band)
-{
-    WindowPoint p = frontEndPoint(-0.55, 2.0 - band);
-    moveMouse(static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y)));
-}
+void pointAtBand(int band) { screenView::pointMouseAt(-0.55f, 2.0f - band); }
 
 TEST_F(OptionsMenuTest, TheMenuShowsItsTitleAndRowsWithTheCurrentRowHighlighted)
 {
     settings.soundOn = true;
     menu.currentItem = 3;
     runFrames(1);
-    FrameCapture frame = captureFrame();
-    const Rgb highlight = highlightColour(menu.menuClock);
-    EXPECT_EQ(textMismatch(frame, -1.0f, 3.0f, green, "OPTIONS"), 0);
-    EXPECT_EQ(textMismatch(frame, -2.2f, 1.0f, grey, "Race Type: SHORT"), 0);
-    EXPECT_EQ(textMismatch(frame, -2.2f, 0.0f, grey, "Sound: ON"), 0);
-    EXPECT_EQ(textMismatch(frame, -2.2f, -1.0f, highlight, "CONTROLS"), 0);
-    EXPECT_EQ(textMismatch(frame, -2.2f, -2.0f, grey, "GRAPHICS"), 0);
-    EXPECT_EQ(textMismatch(frame, -2.2f, -3.0f, grey, "BACK"), 0);
-    EXPECT_GT(markerPixels(frame, -1.0, highlight), 10) << "the sphere";
+    screenView::Frame frame = screenView::grab();
+    const Colour highlight = screenView::highlight(menu.menuClock);
+    EXPECT_TRUE(screenView::compare(frame, "OPTIONS", -1.0f, 3.0f, green).shown());
+    EXPECT_TRUE(screenView::compare(frame, "Race Type: SHORT", -2.2f, 1.0f, grey).shown());
+    EXPECT_TRUE(screenView::compare(frame, "Sound: ON", -2.2f, 0.0f, grey).shown());
+    EXPECT_TRUE(screenView::compare(frame, "CONTROLS", -2.2f, -1.0f, highlight).shown());
+    EXPECT_TRUE(screenView::compare(frame, "GRAPHICS", -2.2f, -2.0f, grey).shown());
+    EXPECT_TRUE(screenView::compare(frame, "BACK", -2.2f, -3.0f, grey).shown());
+    EXPECT_GT(screenView::markerPixels(frame, -1.0, highlight), 10) << "the sphere";
 
     settings.soundOn = false;
     runFrames(1);
-    frame = captureFrame();
-    EXPECT_EQ(textMismatch(frame, -2.2f, 0.0f, grey, "Sound: OFF"), 0);
+    frame = screenView::grab();
+    EXPECT_TRUE(screenView::compare(frame, "Sound: OFF", -2.2f, 0.0f, grey).shown());
 }
 
 TEST_F(OptionsMenuTest, EnterOnTheRaceTypeCyclesThroughAllFourAndTheRowFollowsAFrameLater)
@@ -96,16 +85,18 @@ TEST_F(OptionsMenuTest, EnterOnTheRaceTypeCyclesThroughAllFourAndTheRowFollowsAF
     std::vector<int> seen;
     for (int i = 0; i < 4; ++i) {
         const int before = settings.raceType;
-        choose(1);
+        chooseMenuRow(1);
         seen.push_back(settings.raceType);
         // The row was drawn before the key: it still shows the old type.
-        FrameCapture frame = captureFrame();
-        EXPECT_EQ(textMismatch(frame, -2.2f, 1.0f, highlightColour(menu.menuClock),
-                               raceTypeTexts[before]), 0);
+        screenView::Frame frame = screenView::grab();
+        EXPECT_TRUE(screenView::compare(frame, raceTypeTexts[before], -2.2f, 1.0f,
+                                        screenView::highlight(menu.menuClock))
+                        .shown());
         runFrames(1);
-        frame = captureFrame();
-        EXPECT_EQ(textMismatch(frame, -2.2f, 1.0f, highlightColour(menu.menuClock),
-                               raceTypeTexts[settings.raceType]), 0);
+        frame = screenView::grab();
+        EXPECT_TRUE(screenView::compare(frame, raceTypeTexts[settings.raceType], -2.2f, 1.0f,
+                                        screenView::highlight(menu.menuClock))
+                        .shown());
     }
     EXPECT_EQ(seen, (std::vector<int>{2, 3, 4, 1}));
     EXPECT_EQ(menu.currentItem, 1);
@@ -114,23 +105,17 @@ TEST_F(OptionsMenuTest, EnterOnTheRaceTypeCyclesThroughAllFourAndTheRowFollowsAF
 
 TEST_F(OptionsMenuTest, LeftFromShortGivesJourneyAndRightFromJourneyGivesShort)
 {
-    pressKey(VK_LEFT);
-    runFrames(1);
-    releaseKey(VK_LEFT);
+    holdKeyForAFrame(VK_LEFT);
     EXPECT_EQ(settings.raceType, RaceType::JOURNEY);
     EXPECT_EQ(menu.repeatDelay, 13);
 
     menu.repeatDelay = 0;
-    pressKey(VK_RIGHT);
-    runFrames(1);
-    releaseKey(VK_RIGHT);
+    holdKeyForAFrame(VK_RIGHT);
     EXPECT_EQ(settings.raceType, RaceType::SHORT);
     EXPECT_EQ(menu.repeatDelay, 10);
 
     menu.repeatDelay = 0;
-    pressKey(VK_RIGHT);
-    runFrames(1);
-    releaseKey(VK_RIGHT);
+    holdKeyForAFrame(VK_RIGHT);
     EXPECT_EQ(settings.raceType, RaceType::MEDIUM);
 }
 
@@ -152,8 +137,8 @@ TEST_F(OptionsMenuTest, ARaceTypeOutOfRangeShowsNoTextLeavesTheTargetAndIsWrappe
     runFrames(1);
     EXPECT_EQ(race.barTarget, 7.0f);
     EXPECT_EQ(settings.raceType, RaceType::SHORT);
-    FrameCapture frame = captureFrame();
-    EXPECT_EQ(textPixels(frame, -2.2f, 1.0f, highlightColour(menu.menuClock)), 0);
+    screenView::Frame frame = screenView::grab();
+    EXPECT_EQ(screenView::linePixels(frame, -2.2f, 1.0f, screenView::highlight(menu.menuClock)), 0);
     runFrames(1);
     EXPECT_EQ(race.barTarget, 2.0f);
 }
@@ -169,13 +154,13 @@ TEST_F(OptionsMenuTest, TheBarTargetIsNotSetWhileTheMenuIsNotShown)
 TEST_F(OptionsMenuTest, TurningTheSoundOffBleepsTurningItOnDoesNot)
 {
     settings.soundOn = true;
-    choose(2);
+    chooseMenuRow(2);
     EXPECT_FALSE(settings.soundOn);
     ASSERT_EQ(testHooks::soundsRequested().size(), 1u);
     const std::string bleep = testHooks::soundsRequested()[0];
     EXPECT_TRUE(bleep == "Data/Bleep.wav" || bleep == "Data/Bleep2.wav") << bleep;
 
-    choose(2);
+    chooseMenuRow(2);
     EXPECT_TRUE(settings.soundOn);
     EXPECT_EQ(testHooks::soundsRequested().size(), 1u);
 }
@@ -198,17 +183,13 @@ TEST_F(OptionsMenuTest, AKeptLeftArrowStepsNoFasterThanEveryThirteenFramesAndRig
 TEST_F(OptionsMenuTest, LeftAndRightOnOtherRowsOnlySetTheDelay)
 {
     menu.currentItem = 2;
-    pressKey(VK_LEFT);
-    runFrames(1);
-    releaseKey(VK_LEFT);
+    holdKeyForAFrame(VK_LEFT);
     EXPECT_EQ(settings.raceType, RaceType::SHORT);
     EXPECT_EQ(menu.repeatDelay, 13);
     EXPECT_FALSE(settings.soundOn);
 
     menu.repeatDelay = 0;
-    pressKey(VK_RIGHT);
-    runFrames(1);
-    releaseKey(VK_RIGHT);
+    holdKeyForAFrame(VK_RIGHT);
     EXPECT_EQ(settings.raceType, RaceType::SHORT);
     EXPECT_EQ(menu.repeatDelay, 10);
 }
@@ -254,7 +235,7 @@ TEST_F(OptionsMenuTest, ARightClickOnTheRaceTypeStepsItBackOnAnotherRowItOnlyMov
 
 TEST_F(OptionsMenuTest, ControlsAndGraphicsOpenTheirMenusOnTheirFirstRow)
 {
-    choose(3);
+    chooseMenuRow(3);
     EXPECT_TRUE(screens.controlsShown);
     EXPECT_FALSE(screens.optionsShown);
     EXPECT_EQ(menu.currentItem, 1);
@@ -262,7 +243,7 @@ TEST_F(OptionsMenuTest, ControlsAndGraphicsOpenTheirMenusOnTheirFirstRow)
 
     screens.controlsShown = false;
     screens.optionsShown = true;
-    choose(4);
+    chooseMenuRow(4);
     EXPECT_TRUE(screens.graphicsShown);
     EXPECT_FALSE(screens.optionsShown);
     EXPECT_EQ(menu.currentItem, 1);
@@ -270,25 +251,24 @@ TEST_F(OptionsMenuTest, ControlsAndGraphicsOpenTheirMenusOnTheirFirstRow)
 
 TEST_F(OptionsMenuTest, BackReturnsToTheMainMenuWithSinglePlayerHighlighted)
 {
-    choose(5);
+    chooseMenuRow(5);
     EXPECT_FALSE(screens.optionsShown);
     EXPECT_EQ(menu.currentItem, 1);
     EXPECT_TRUE(screens.frontEnd);
     runFrames(1);
-    FrameCapture frame = captureFrame();
-    EXPECT_EQ(textMismatch(frame, -2.2f, 1.0f, highlightColour(menu.menuClock), "SINGLE PLAYER"),
-              0);
+    screenView::Frame frame = screenView::grab();
+    EXPECT_TRUE(screenView::compare(frame, "SINGLE PLAYER", -2.2f, 1.0f,
+                                    screenView::highlight(menu.menuClock))
+                    .shown());
 }
 
 TEST_F(OptionsMenuTest, TheHelpScreenHidesTheMenuAndItsKeys)
 {
     screens.helpShown = true;
-    pressKey(VK_RETURN);
-    runFrames(1);
-    releaseKey(VK_RETURN);
+    holdKeyForAFrame(VK_RETURN);
     EXPECT_EQ(settings.raceType, RaceType::SHORT);
-    FrameCapture frame = captureFrame();
-    EXPECT_EQ(textPixels(frame, -1.0f, 3.0f, green, 120), 0);
+    screenView::Frame frame = screenView::grab();
+    EXPECT_EQ(screenView::linePixels(frame, -1.0f, 3.0f, green, 120), 0);
 }
 
 }  // namespace

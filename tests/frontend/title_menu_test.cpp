@@ -7,8 +7,8 @@
 #include "frontend/menu.h"
 #include "persist/settings.h"
 #include "race/race.h"
-#include "tests/support/front_end_probe.h"
 #include "tests/support/game_fixture.h"
+#include "tests/support/screen_view.h"
 
 #include <GL/gl.h>
 
@@ -18,9 +18,11 @@
 
 namespace {
 
-constexpr Rgb green{0, 255, 0};
-constexpr Rgb cyan{0, 255, 255};
-constexpr Rgb grey{51, 51, 51};
+using screenView::Colour;
+using screenView::grey;
+
+constexpr Colour green{0, 1, 0};
+constexpr Colour cyan{0, 1, 1};
 
 const char* const rows[4] = {"SINGLE PLAYER", "OPTIONS", "HIGH SCORES", "QUIT"};
 
@@ -32,37 +34,28 @@ struct TitleMenuTest : GameTest {
         openWindow(640, 480);
         settings.raceType = RaceType::MEDIUM;
     }
-
-    // Enter on `row`, as a press that is down for one frame.
-    void choose(int row)
-    {
-        menu.currentItem = row;
-        menu.repeatDelay = 0;
-        pressKey(VK_RETURN);
-        runFrames(1);
-        releaseKey(VK_RETURN);
-    }
 };
 
 TEST_F(TitleMenuTest, TheFirstFrameShowsTheTitleTheCreditAndTheMenuWithSinglePlayerHighlighted)
 {
     runFrames(1);
-    FrameCapture frame = captureFrame();
-    const Rgb highlight = highlightColour(menu.menuClock);
+    screenView::Frame frame = screenView::grab();
+    const Colour highlight = screenView::highlight(menu.menuClock);
     EXPECT_EQ(menu.currentItem, 1);
 
     // Nine blanks put the name under the middle of the menu.
-    EXPECT_EQ(textMismatch(frame, -2.8f, 3.0f, green, "         Trigonix"), 0);
-    EXPECT_NE(textMismatch(frame, -2.8f, 3.0f, green, "Trigonix"), 0);
-    EXPECT_EQ(textMismatch(frame, -2.1f, 2.5f, cyan, "Made By: Kelvorn"), 0);
-    EXPECT_EQ(textMismatch(frame, -2.2f, 1.0f, highlight, "SINGLE PLAYER"), 0);
+    EXPECT_TRUE(screenView::compare(frame, "         Trigonix", -2.8f, 3.0f, green).shown());
+    EXPECT_FALSE(screenView::compare(frame, "Trigonix", -2.8f, 3.0f, green).shown());
+    EXPECT_TRUE(screenView::compare(frame, "Made By: Kelvorn", -2.1f, 2.5f, cyan).shown());
+    EXPECT_TRUE(screenView::compare(frame, "SINGLE PLAYER", -2.2f, 1.0f, highlight).shown());
     for (int row = 2; row <= 4; ++row)
-        EXPECT_EQ(textMismatch(frame, -2.2f, 2.0f - row, grey, rows[row - 1]), 0) << row;
+        EXPECT_TRUE(screenView::compare(frame, rows[row - 1], -2.2f, 2.0f - row, grey).shown())
+            << row;
 
     // The torus beside the first row, and nowhere else.
-    EXPECT_GT(markerPixels(frame, 1.0, highlight), 10);
+    EXPECT_GT(screenView::markerPixels(frame, 1.0, highlight), 10);
     for (int row = 2; row <= 4; ++row)
-        EXPECT_EQ(markerPixels(frame, 2.0 - row, highlight), 0) << row;
+        EXPECT_EQ(screenView::markerPixels(frame, 2.0 - row, highlight), 0) << row;
 }
 
 TEST_F(TitleMenuTest, TheMarkerIsAWireTorus)
@@ -71,15 +64,15 @@ TEST_F(TitleMenuTest, TheMarkerIsAWireTorus)
     // middle; the sphere and the others fill their middle.
     menu.menuClock = -0.1f;
     runFrames(1);
-    FrameCapture frame = captureFrame();
-    const Rgb highlight = highlightColour(menu.menuClock);
-    EXPECT_EQ(pixelsNear(frame, -3.5, 1.0, -2.0, 0.12, 0.12, highlight), 0);
-    EXPECT_GT(pixelsNear(frame, -3.5, 1.0, -2.0, 0.75, 0.75, highlight), 40);
+    screenView::Frame frame = screenView::grab();
+    const Colour highlight = screenView::highlight(menu.menuClock);
+    EXPECT_EQ(screenView::pixelsNear(frame, -3.5, 1.0, -2.0, 0.12, 0.12, highlight), 0);
+    EXPECT_GT(screenView::pixelsNear(frame, -3.5, 1.0, -2.0, 0.75, 0.75, highlight), 40);
 }
 
 TEST_F(TitleMenuTest, ChoosingOptionsShowsTheOptionsMenuInTheSameFrameWithoutTakingTheEnterTwice)
 {
-    choose(2);
+    chooseMenuRow(2);
     EXPECT_TRUE(screens.optionsShown);
     EXPECT_EQ(menu.currentItem, 1);
     EXPECT_EQ(menu.repeatDelay, 10);
@@ -87,39 +80,41 @@ TEST_F(TitleMenuTest, ChoosingOptionsShowsTheOptionsMenuInTheSameFrameWithoutTak
 
     // The main menu was drawn first in this frame with OPTIONS current, then
     // the Options menu over it with its own first row current.
-    FrameCapture frame = captureFrame();
-    const Rgb highlight = highlightColour(menu.menuClock);
-    EXPECT_EQ(textMismatch(frame, -2.2f, 1.0f, highlight, "Race Type: MEDIUM"), 0);
-    EXPECT_EQ(textMismatch(frame, -2.2f, -3.0f, grey, "BACK"), 0);
+    screenView::Frame frame = screenView::grab();
+    const Colour highlight = screenView::highlight(menu.menuClock);
+    EXPECT_TRUE(screenView::compare(frame, "Race Type: MEDIUM", -2.2f, 1.0f, highlight).shown());
+    EXPECT_TRUE(screenView::compare(frame, "BACK", -2.2f, -3.0f, grey).shown());
 
     // From the next frame on, the Options menu alone.
     runFrames(1);
-    frame = captureFrame();
-    EXPECT_EQ(textMismatch(frame, -1.0f, 3.0f, green, "OPTIONS"), 0);
-    EXPECT_EQ(textMismatch(frame, -2.2f, 1.0f, highlightColour(menu.menuClock),
-                           "Race Type: MEDIUM"), 0);
-    EXPECT_EQ(textMismatch(frame, -2.2f, 0.0f, grey, "Sound: OFF"), 0);
+    frame = screenView::grab();
+    EXPECT_TRUE(screenView::compare(frame, "OPTIONS", -1.0f, 3.0f, green).shown());
+    EXPECT_TRUE(screenView::compare(frame, "Race Type: MEDIUM", -2.2f, 1.0f,
+                                    screenView::highlight(menu.menuClock))
+                    .shown());
+    EXPECT_TRUE(screenView::compare(frame, "Sound: OFF", -2.2f, 0.0f, grey).shown());
 }
 
 TEST_F(TitleMenuTest, ChoosingHighScoresOpensTheTableWithADelayOfFortyCountedDownTwice)
 {
-    choose(3);
+    chooseMenuRow(3);
     EXPECT_TRUE(screens.highScoresShown);
     EXPECT_EQ(menu.repeatDelay, 39) << "40, lowered once by the table in the same frame";
     EXPECT_EQ(menu.currentItem, 3);
     // Drawn in the same frame, under the main menu drawn before it.
-    FrameCapture frame = captureFrame();
-    EXPECT_EQ(textMismatch(frame, -2.4f, -3.0f, Rgb{255, 0, 255}, "Press ENTER to go back"), 0);
+    screenView::Frame frame = screenView::grab();
+    EXPECT_TRUE(screenView::compare(frame, "Press ENTER to go back", -2.4f, -3.0f, Colour{1, 0, 1})
+                    .shown());
     runFrames(1);
     EXPECT_EQ(menu.repeatDelay, 37);
-    frame = captureFrame();
-    EXPECT_EQ(textMismatch(frame, -2.0f, 3.0f, green, "HIGH SCORES"), 0);
+    frame = screenView::grab();
+    EXPECT_TRUE(screenView::compare(frame, "HIGH SCORES", -2.0f, 3.0f, green).shown());
 }
 
 TEST_F(TitleMenuTest, ChoosingSinglePlayerStartsARaceAndDrawsItsFirstFrame)
 {
     race.raceFrames = 300;
-    choose(1);
+    chooseMenuRow(1);
     EXPECT_FALSE(screens.frontEnd);
     EXPECT_EQ(menu.currentItem, 1);
     EXPECT_LE(race.raceFrames, 1);
@@ -131,7 +126,7 @@ TEST_F(TitleMenuTest, ChoosingQuitShowsTheExitScreenRestartsTheMoonAndCutsTheBle
     settings.soundOn = true;
     runFrames(30);
     ASSERT_GT(menu.menuClock, 2.0f);
-    choose(4);
+    chooseMenuRow(4);
     EXPECT_TRUE(screens.exitScreenShown);
     EXPECT_EQ(menu.menuClock, 0.0f);
     EXPECT_EQ(menu.repeatDelay, 10);
@@ -143,23 +138,23 @@ TEST_F(TitleMenuTest, ChoosingQuitShowsTheExitScreenRestartsTheMoonAndCutsTheBle
 
     // The marker and the main menu are gone from the next frame on.
     runFrames(1);
-    FrameCapture frame = captureFrame();
-    EXPECT_EQ(textPixels(frame, -2.2f, -2.0f, highlightColour(menu.menuClock)), 0);
-    EXPECT_EQ(textPixels(frame, -2.2f, 1.0f, grey), 0);
+    screenView::Frame frame = screenView::grab();
+    EXPECT_EQ(screenView::linePixels(frame, -2.2f, -2.0f, screenView::highlight(menu.menuClock)),
+              0);
+    EXPECT_EQ(screenView::linePixels(frame, -2.2f, 1.0f, grey), 0);
 }
 
 TEST_F(TitleMenuTest, ChoosingQuitWithSoundOffPlaysNothing)
 {
     settings.soundOn = false;
-    choose(4);
+    chooseMenuRow(4);
     EXPECT_TRUE(screens.exitScreenShown);
     EXPECT_TRUE(testHooks::soundsRequested().empty());
 }
 
 TEST_F(TitleMenuTest, QuitChosenWithALeftClickStillHeldInTheNextFrameEndsTheGame)
 {
-    WindowPoint p = frontEndPoint(-0.5, -2.0);
-    moveMouse(static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y)));
+    screenView::pointMouseAt(-0.5f, -2.0f);
     pressLeftButton();
     runFrames(1);
     EXPECT_TRUE(screens.exitScreenShown);
@@ -171,9 +166,7 @@ TEST_F(TitleMenuTest, QuitChosenWithALeftClickStillHeldInTheNextFrameEndsTheGame
 
 TEST_F(TitleMenuTest, EnterActsOnlyOnceTheDelayHasRunOut)
 {
-    pressKey(VK_DOWN);
-    runFrames(1);
-    releaseKey(VK_DOWN);
+    holdKeyForAFrame(VK_DOWN);
     ASSERT_EQ(menu.currentItem, 2);
     // The Down set a delay of 10: Enter held through it acts in the tenth
     // frame after it.
@@ -193,23 +186,24 @@ TEST_F(TitleMenuTest, ReturningWithEscapeFromTheFifthOptionsRowHighlightsNothing
     menu.currentItem = 5;
     menu.menuClock = 30.0f;
     runFrames(1);
-    pressKey(VK_ESCAPE);
-    runFrames(1);
-    releaseKey(VK_ESCAPE);
+    holdKeyForAFrame(VK_ESCAPE);
     ASSERT_FALSE(screens.optionsShown);
 
-    FrameCapture frame = captureFrame();
-    Rgb highlight = highlightColour(menu.menuClock);
+    screenView::Frame frame = screenView::grab();
+    Colour highlight = screenView::highlight(menu.menuClock);
     for (int row = 1; row <= 4; ++row) {
-        EXPECT_EQ(textMismatch(frame, -2.2f, 2.0f - row, grey, rows[row - 1]), 0) << row;
-        EXPECT_EQ(markerPixels(frame, 2.0 - row, highlight), 0) << row;
+        EXPECT_TRUE(screenView::compare(frame, rows[row - 1], -2.2f, 2.0f - row, grey).shown())
+            << row;
+        EXPECT_EQ(screenView::markerPixels(frame, 2.0 - row, highlight), 0) << row;
     }
-    EXPECT_GT(markerPixels(frame, -3.0, highlight), 10) << "torus at -3";
+    EXPECT_GT(screenView::markerPixels(frame, -3.0, highlight), 10) << "torus at -3";
     EXPECT_EQ(menu.currentItem, 1);
 
     runFrames(1);
-    frame = captureFrame();
-    EXPECT_EQ(textMismatch(frame, -2.2f, 1.0f, highlightColour(menu.menuClock), rows[0]), 0);
+    frame = screenView::grab();
+    EXPECT_TRUE(
+        screenView::compare(frame, rows[0], -2.2f, 1.0f, screenView::highlight(menu.menuClock))
+            .shown());
 }
 
 }  // namespace

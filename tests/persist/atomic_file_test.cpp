@@ -2,14 +2,12 @@
 // file exactly and no temporary file left behind.
 #include "persist/atomic_file.h"
 
+#include "tests/support/game_fixture.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -17,38 +15,9 @@ namespace fs = std::filesystem;
 
 class ReplaceFile : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        previous = fs::current_path();
-        char pattern[] = "/tmp/trigonix-replace-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-        fs::current_path(folder);
-        fs::create_directory("Data");
-    }
+    void SetUp() override { ASSERT_FALSE(enterTempGameFolder(false).empty()); }
 
-    void TearDown() override
-    {
-        fs::current_path(previous);
-        fs::remove_all(folder);
-    }
-
-    static void writeFile(const char* path, const std::string& bytes)
-    {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out << bytes;
-    }
-
-    static std::string readFile(const char* path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    fs::path previous;
-    fs::path folder;
+    void TearDown() override { leaveTempGameFolder(); }
 };
 
 TEST_F(ReplaceFile, writes_exactly_the_bytes_given_even_zero_and_ff)

@@ -3,17 +3,14 @@
 #include "persist/high_scores.h"
 
 #include "persist/settings.h"
+#include "tests/support/game_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -25,33 +22,10 @@ protected:
     {
         highScores = HighScoreTable{};
         settings = GameSettings{};
-        previous = fs::current_path();
-        char pattern[] = "/tmp/trigonix-scores-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-        fs::current_path(folder);
-        fs::create_directory("Data");
+        ASSERT_FALSE(enterTempGameFolder(false).empty());
     }
 
-    void TearDown() override
-    {
-        fs::current_path(previous);
-        fs::remove_all(folder);
-    }
-
-    static void writeFile(const std::string& bytes)
-    {
-        std::ofstream out(highScoreFileName, std::ios::binary | std::ios::trunc);
-        out << bytes;
-    }
-
-    static std::string readFile()
-    {
-        std::ifstream in(highScoreFileName, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    void TearDown() override { leaveTempGameFolder(); }
 
     static std::string formatted()
     {
@@ -62,7 +36,7 @@ protected:
 
     static void loadFrom(const std::string& bytes)
     {
-        writeFile(bytes);
+        writeFile(highScoreFileName, bytes);
         loadHighScores();
     }
 
@@ -77,9 +51,6 @@ protected:
         const Initials& initials = highScores.rows[row].initials;
         return {initials.get(1), initials.get(2), initials.get(3)};
     }
-
-    fs::path previous;
-    fs::path folder;
 };
 
 TEST(Initials, hold_three_characters_numbered_from_one)
@@ -223,11 +194,11 @@ TEST_F(HighScoreFile, saving_writes_the_reset_table_in_windowed_mode)
         setInitials(row, "___");
     settings.fullscreen = false;
     saveHighScores();
-    EXPECT_EQ(readFile(), "9999999900001is}is}is}is}0");
+    EXPECT_EQ(readFile(highScoreFileName), "9999999900001is}is}is}is}0");
     EXPECT_FALSE(fs::exists("Data/data .tgx.tmp"));
     settings.fullscreen = true;
     saveHighScores();
-    EXPECT_EQ(readFile(), "9999999900001is}is}is}is}1");
+    EXPECT_EQ(readFile(highScoreFileName), "9999999900001is}is}is}is}1");
 }
 
 TEST_F(HighScoreFile, every_best_keeps_its_width_whatever_its_value)
@@ -346,12 +317,9 @@ TEST_F(HighScoreFile, a_saved_file_reads_back_the_same_over_every_value)
         // the real save, which flushes to disk and is slow.
         if (value % 997 == 0) {
             saveHighScores();
-            ASSERT_EQ(readFile(), formatted());
+            ASSERT_EQ(readFile(highScoreFileName), formatted());
         } else {
-            // A fresh file rather than a truncated one, which the disk
-            // would flush each time.
-            fs::remove(highScoreFileName);
-            writeFile(formatted());
+            writeFile(highScoreFileName, formatted());
         }
 
         highScores = HighScoreTable{};
@@ -391,13 +359,13 @@ TEST_F(HighScoreFile, damaged_files_load_within_bounds_and_save_as_26_characters
 TEST_F(HighScoreFile, a_save_that_cannot_write_keeps_the_old_file_byte_for_byte)
 {
     const std::string old = "0512345600042KVais}is}is}1";
-    writeFile(old);
+    writeFile(highScoreFileName, old);
     fs::create_directory("Data/data .tgx.tmp");
     highScores.rows[0].best = 3;
     testing::internal::CaptureStderr();
     saveHighScores();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error opening file: Is a directory\n");
-    EXPECT_EQ(readFile(), old);
+    EXPECT_EQ(readFile(highScoreFileName), old);
     EXPECT_TRUE(fs::is_directory("Data/data .tgx.tmp"));
 }
 

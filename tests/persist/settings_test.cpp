@@ -3,17 +3,14 @@
 #include "persist/settings.h"
 
 #include "app/input.h"
+#include "tests/support/game_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -25,33 +22,10 @@ protected:
     void SetUp() override
     {
         settings = GameSettings{};
-        previous = fs::current_path();
-        char pattern[] = "/tmp/trigonix-settings-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-        fs::current_path(folder);
-        fs::create_directory("Data");
+        ASSERT_FALSE(enterTempGameFolder(false).empty());
     }
 
-    void TearDown() override
-    {
-        fs::current_path(previous);
-        fs::remove_all(folder);
-    }
-
-    static void writeFile(const std::string& bytes)
-    {
-        std::ofstream out(settingsFileName, std::ios::binary | std::ios::trunc);
-        out << bytes;
-    }
-
-    static std::string readFile()
-    {
-        std::ifstream in(settingsFileName, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    void TearDown() override { leaveTempGameFolder(); }
 
     static std::string formatted()
     {
@@ -62,12 +36,9 @@ protected:
 
     static void loadFrom(const std::string& bytes)
     {
-        writeFile(bytes);
+        writeFile(settingsFileName, bytes);
         loadSettings();
     }
-
-    fs::path previous;
-    fs::path folder;
 };
 
 bool allDigits(const std::string& text)
@@ -210,7 +181,7 @@ TEST_F(SettingsFile, saving_writes_the_22_characters_of_the_example)
     settings.rotateShip = false;
     settings.soundOn = true;
     saveSettings();
-    EXPECT_EQ(readFile(), "1002303804003703903201");
+    EXPECT_EQ(readFile(settingsFileName), "1002303804003703903201");
     EXPECT_FALSE(fs::exists("Data/settings .tgx.tmp"));
 }
 
@@ -228,7 +199,7 @@ TEST_F(SettingsFile, a_speed_of_056_is_written_06_and_read_back_as_06)
 {
     settings.gameSpeed = 0.56f;
     saveSettings();
-    EXPECT_EQ(readFile().substr(0, 2), "06");
+    EXPECT_EQ(readFile(settingsFileName).substr(0, 2), "06");
     settings.gameSpeed = 3.0f;
     loadSettings();
     EXPECT_FLOAT_EQ(settings.gameSpeed, 0.6f);
@@ -293,7 +264,7 @@ TEST_F(SettingsFile, a_saved_file_reads_back_the_same_over_every_value)
         settings.soundOn = tenths % 5 != 0;
         const GameSettings saved = settings;
         saveSettings();
-        ASSERT_EQ(readFile().size(), 22u);
+        ASSERT_EQ(readFile(settingsFileName).size(), 22u);
 
         settings = GameSettings{};
         settings.showSky = !saved.showSky;
@@ -357,7 +328,7 @@ TEST_F(SettingsFile, damaged_files_load_without_harm_and_save_as_22_digits)
 TEST_F(SettingsFile, a_save_that_cannot_write_keeps_the_old_file_byte_for_byte)
 {
     const std::string old = "0911303804003703903210\n";
-    writeFile(old);
+    writeFile(settingsFileName, old);
     // A folder where the new file would be written makes the write fail,
     // even for a user whom permissions do not stop.
     fs::create_directory("Data/settings .tgx.tmp");
@@ -365,7 +336,7 @@ TEST_F(SettingsFile, a_save_that_cannot_write_keeps_the_old_file_byte_for_byte)
     testing::internal::CaptureStderr();
     saveSettings();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error opening file: Is a directory\n");
-    EXPECT_EQ(readFile(), old);
+    EXPECT_EQ(readFile(settingsFileName), old);
     EXPECT_TRUE(fs::is_directory("Data/settings .tgx.tmp"));
 }
 
@@ -380,10 +351,10 @@ TEST_F(SettingsFile, a_save_without_a_data_folder_reports_it)
 
 TEST_F(SettingsFile, a_save_replaces_a_longer_old_file_completely)
 {
-    writeFile("9999999999999999999999999999999999\n");
+    writeFile(settingsFileName, "9999999999999999999999999999999999\n");
     settings = GameSettings{};
     saveSettings();
-    EXPECT_EQ(readFile(), "1000000000000000000000");
+    EXPECT_EQ(readFile(settingsFileName), "1000000000000000000000");
 }
 
 TEST(WindowSize, follows_the_three_resolutions_and_ignores_any_other_index)

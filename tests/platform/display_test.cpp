@@ -1,6 +1,7 @@
 #include "platform/platform_state.h"
 #include "platform/test_hooks.h"
 #include "platform/win32.h"
+#include "tests/support/recording_window.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -10,8 +11,6 @@
 #include <cstring>
 
 namespace {
-
-LRESULT CALLBACK quietProcedure(HWND, UINT, WPARAM, LPARAM) { return 0; }
 
 DEVMODEA modeOf(DWORD width, DWORD height)
 {
@@ -72,13 +71,9 @@ TEST_F(Display, APopupWindowIsFullScreenAtTheAcceptedMode)
 {
     DEVMODEA mode = modeOf(static_cast<DWORD>(screen.w), static_cast<DWORD>(screen.h));
     ASSERT_EQ(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN), DISP_CHANGE_SUCCESSFUL);
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = quietProcedure;
-    windowClass.lpszClassName = "OpenGL";
-    ASSERT_NE(RegisterClassA(&windowClass), 0);
-    HWND window = CreateWindowExA(WS_EX_APPWINDOW, "OpenGL", "Trigonix",
-                                  WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, screen.w,
-                                  screen.h, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(registerRecordingClass(0), 0);
+    HWND window = openRecordingWindow("Trigonix", WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                                      screen.w, screen.h);
     ASSERT_NE(window, nullptr);
     ShowWindow(window, SW_SHOW);
     SDL_Window* sdlWindow = findWindow(window)->sdlWindow;
@@ -102,12 +97,8 @@ TEST_F(Display, APopupWindowIsFullScreenAtTheAcceptedMode)
 
 TEST_F(Display, APopupWindowWithoutAModeChangeIsABorderlessWindow)
 {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = quietProcedure;
-    windowClass.lpszClassName = "OpenGL";
-    ASSERT_NE(RegisterClassA(&windowClass), 0);
-    HWND window = CreateWindowExA(WS_EX_APPWINDOW, "OpenGL", "Trigonix", WS_POPUP, 0, 0, 200, 100,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(registerRecordingClass(0), 0);
+    HWND window = openRecordingWindow("Trigonix", WS_POPUP, 200, 100);
     ASSERT_NE(window, nullptr);
     const Uint32 flags = SDL_GetWindowFlags(findWindow(window)->sdlWindow);
     EXPECT_EQ(flags & SDL_WINDOW_FULLSCREEN, 0u);
@@ -117,7 +108,7 @@ TEST_F(Display, APopupWindowWithoutAModeChangeIsABorderlessWindow)
     EXPECT_EQ(client.right, 200);
     EXPECT_EQ(client.bottom, 100);
     DestroyWindow(window);
-    UnregisterClassA("OpenGL", nullptr);
+    unregisterRecordingClass();
 }
 
 TEST_F(Display, AfterRestoringAPopupIsNoLongerFullScreen)
@@ -125,16 +116,12 @@ TEST_F(Display, AfterRestoringAPopupIsNoLongerFullScreen)
     DEVMODEA mode = modeOf(static_cast<DWORD>(screen.w), static_cast<DWORD>(screen.h));
     ASSERT_EQ(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN), DISP_CHANGE_SUCCESSFUL);
     ASSERT_EQ(ChangeDisplaySettingsA(nullptr, 0), DISP_CHANGE_SUCCESSFUL);
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = quietProcedure;
-    windowClass.lpszClassName = "OpenGL";
-    ASSERT_NE(RegisterClassA(&windowClass), 0);
-    HWND window = CreateWindowExA(WS_EX_APPWINDOW, "OpenGL", "Trigonix", WS_POPUP, 0, 0, 200, 100,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(registerRecordingClass(0), 0);
+    HWND window = openRecordingWindow("Trigonix", WS_POPUP, 200, 100);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(SDL_GetWindowFlags(findWindow(window)->sdlWindow) & SDL_WINDOW_FULLSCREEN, 0u);
     DestroyWindow(window);
-    UnregisterClassA("OpenGL", nullptr);
+    unregisterRecordingClass();
 }
 
 TEST(DisplayMissing, WithoutADisplayTheReasonIsOneClearLine)
@@ -185,10 +172,7 @@ TEST(DisplayMissing, WithoutADisplayNothingCrashes)
         {
             unsetenv("DISPLAY");
             unsetenv("WAYLAND_DISPLAY");
-            WNDCLASSA windowClass{};
-            windowClass.lpfnWndProc = quietProcedure;
-            windowClass.lpszClassName = "OpenGL";
-            bool sound = RegisterClassA(&windowClass) == 0;
+            bool sound = registerRecordingClass(0) == 0;
             sound = sound && CreateWindowExA(0, "OpenGL", "x", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10,
                                              nullptr, nullptr, nullptr, nullptr) == nullptr;
             DEVMODEA mode = modeOf(640, 480);

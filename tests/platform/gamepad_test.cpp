@@ -1,6 +1,7 @@
 #include "platform/platform_state.h"
 #include "platform/test_hooks.h"
 #include "platform/win32.h"
+#include "tests/support/recording_window.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -10,21 +11,6 @@
 #include <vector>
 
 namespace {
-
-struct Received {
-    HWND window;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
-std::vector<Received> received;
-
-LRESULT CALLBACK recordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    received.push_back({window, message, wParam, lParam});
-    return 0;
-}
 
 // What a key message says, for comparing whole sequences at once.
 struct Key {
@@ -45,22 +31,14 @@ Key up(int code) { return {WM_KEYUP, static_cast<WPARAM>(code)}; }
 constexpr SDL_JoystickID firstPad = 7;
 constexpr SDL_JoystickID secondPad = 8;
 
-class Gamepad : public ::testing::Test {
+class Gamepad : public RecordingWindowTest {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(platformDisplayError(), nullptr);
-        WNDCLASSA windowClass{};
-        windowClass.style = CS_OWNDC;
-        windowClass.lpfnWndProc = recordingProcedure;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "OpenGL";
-        ASSERT_NE(RegisterClassA(&windowClass), 0);
-        window = makeWindow();
-        ASSERT_NE(window, nullptr);
+        ASSERT_NO_FATAL_FAILURE(RecordingWindowTest::SetUp());
         SetFocus(window);
-        drain();
-        received.clear();
+        drainMessages();
+        recording.received.clear();
     }
 
     void TearDown() override
@@ -68,43 +46,18 @@ protected:
         // Whatever a case left held goes up with its controller.
         pushRemoved(firstPad);
         pushRemoved(secondPad);
-        drain();
-        for (HWND each : {window, otherWindow}) {
-            if (each != nullptr)
-                DestroyWindow(each);
-        }
-        UnregisterClassA("OpenGL", GetModuleHandleA(nullptr));
-        testHooks::reset();
-        received.clear();
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        }
-    }
-
-    // Kept hidden: the window manager's own events stay out of the way.
-    static HWND makeWindow()
-    {
-        return CreateWindowExA(WS_EX_APPWINDOW, "OpenGL", "Trigonix",
-                               WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, 320,
-                               240, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    }
-
-    // Runs the game's loop over everything waiting.
-    static void drain()
-    {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+        drainMessages();
+        if (otherWindow != nullptr)
+            DestroyWindow(otherWindow);
+        RecordingWindowTest::TearDown();
     }
 
     // The key messages the window procedure of `to` was given, in order.
     static std::vector<Key> keysReceived(HWND to)
     {
-        drain();
+        drainMessages();
         std::vector<Key> keys;
-        for (const auto& entry : received) {
+        for (const auto& entry : recording.received) {
             if (entry.window != to)
                 continue;
             if (entry.message == WM_KEYDOWN || entry.message == WM_KEYUP ||
@@ -151,7 +104,6 @@ protected:
         ASSERT_EQ(SDL_PushEvent(&event), 1);
     }
 
-    HWND window = nullptr;
     HWND otherWindow = nullptr;
 };
 
@@ -190,7 +142,7 @@ TEST_F(Gamepad, AHeldButtonStaysDownUntilReleased)
     pushButton(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
     pushButton(SDL_CONTROLLER_BUTTON_A, true);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{down(VK_LEFT), down(VK_RETURN)}));
-    received.clear();
+    recording.received.clear();
     pushButton(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
     pushButton(SDL_CONTROLLER_BUTTON_A, false);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{up(VK_LEFT), up(VK_RETURN)}));
@@ -199,9 +151,9 @@ TEST_F(Gamepad, AHeldButtonStaysDownUntilReleased)
 TEST_F(Gamepad, KeyMessagesCarryNoExtraParameterAsTheKeyboardsDoNot)
 {
     tap(SDL_CONTROLLER_BUTTON_A);
-    drain();
-    ASSERT_EQ(received.size(), 2u);
-    for (const auto& entry : received) {
+    drainMessages();
+    ASSERT_EQ(recording.received.size(), 2u);
+    for (const auto& entry : recording.received) {
         EXPECT_EQ(entry.window, window);
         EXPECT_EQ(entry.lParam, 0);
     }
@@ -222,8 +174,8 @@ TEST_F(Gamepad, UnmappedButtonsAreIgnored)
     event.cbutton.button = 200;
     ASSERT_EQ(SDL_PushEvent(&event), 1);
     EXPECT_TRUE(keysReceived().empty());
-    drain();
-    EXPECT_TRUE(received.empty());
+    drainMessages();
+    EXPECT_TRUE(recording.received.empty());
 }
 
 TEST_F(Gamepad, TriggersAndTheRightStickAreIgnored)
@@ -260,7 +212,7 @@ TEST_F(Gamepad, TheStickPressesFromHalfItsTravel)
     EXPECT_TRUE(keysReceived().empty());
     pushAxis(SDL_CONTROLLER_AXIS_LEFTX, 16384);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{down(VK_RIGHT)}));
-    received.clear();
+    recording.received.clear();
     pushAxis(SDL_CONTROLLER_AXIS_LEFTY, -16384);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{down(VK_UP)}));
 }
@@ -271,14 +223,14 @@ TEST_F(Gamepad, TheStickLetsGoOnlyBelowThirtyPercent)
     pushAxis(SDL_CONTROLLER_AXIS_LEFTX, 16000);
     pushAxis(SDL_CONTROLLER_AXIS_LEFTX, 9830);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{down(VK_RIGHT)}));
-    received.clear();
+    recording.received.clear();
     pushAxis(SDL_CONTROLLER_AXIS_LEFTX, 9829);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{up(VK_RIGHT)}));
-    received.clear();
+    recording.received.clear();
     pushAxis(SDL_CONTROLLER_AXIS_LEFTY, -20000);
     pushAxis(SDL_CONTROLLER_AXIS_LEFTY, -9830);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{down(VK_UP)}));
-    received.clear();
+    recording.received.clear();
     pushAxis(SDL_CONTROLLER_AXIS_LEFTY, -9829);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{up(VK_UP)}));
 }
@@ -288,10 +240,10 @@ TEST_F(Gamepad, AStickWobblingAroundTheThresholdDoesNotChatter)
     for (int value : {15000, 17000, 12000, 18000, 10000, 16500, 14000, 17500})
         pushAxis(SDL_CONTROLLER_AXIS_LEFTX, value);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{down(VK_RIGHT)}));
-    received.clear();
+    recording.received.clear();
     pushAxis(SDL_CONTROLLER_AXIS_LEFTX, 5000);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{up(VK_RIGHT)}));
-    received.clear();
+    recording.received.clear();
     // Once let go, a wobble short of half its travel presses nothing.
     for (int value : {16000, 9000, 16383, 12000, 0})
         pushAxis(SDL_CONTROLLER_AXIS_LEFTX, value);
@@ -323,7 +275,7 @@ TEST_F(Gamepad, TheDpadLettingGoDoesNotReleaseTheStickStillHeld)
     pushAxis(SDL_CONTROLLER_AXIS_LEFTX, -30000);
     pushButton(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{down(VK_LEFT), down(VK_LEFT)}));
-    received.clear();
+    recording.received.clear();
     pushAxis(SDL_CONTROLLER_AXIS_LEFTX, 0);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{up(VK_LEFT)}));
 }
@@ -334,7 +286,7 @@ TEST_F(Gamepad, TheStickLettingGoDoesNotReleaseTheDpadStillHeld)
     pushButton(SDL_CONTROLLER_BUTTON_DPAD_DOWN, true);
     pushAxis(SDL_CONTROLLER_AXIS_LEFTY, 0);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{down(VK_DOWN), down(VK_DOWN)}));
-    received.clear();
+    recording.received.clear();
     pushButton(SDL_CONTROLLER_BUTTON_DPAD_DOWN, false);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{up(VK_DOWN)}));
 }
@@ -345,7 +297,7 @@ TEST_F(Gamepad, AAndStartTogetherAreOneEnterKey)
     pushButton(SDL_CONTROLLER_BUTTON_START, true);
     pushButton(SDL_CONTROLLER_BUTTON_A, false);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{down(VK_RETURN), down(VK_RETURN)}));
-    received.clear();
+    recording.received.clear();
     pushButton(SDL_CONTROLLER_BUTTON_START, false);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{up(VK_RETURN)}));
 }
@@ -356,7 +308,7 @@ TEST_F(Gamepad, TwoControllersHoldingOneKeyReleaseItWhenBothLetGo)
     pushButton(SDL_CONTROLLER_BUTTON_BACK, true, secondPad);
     pushButton(SDL_CONTROLLER_BUTTON_B, false, firstPad);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{down(VK_ESCAPE), down(VK_ESCAPE)}));
-    received.clear();
+    recording.received.clear();
     pushButton(SDL_CONTROLLER_BUTTON_BACK, false, secondPad);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{up(VK_ESCAPE)}));
 }
@@ -370,7 +322,7 @@ TEST_F(Gamepad, ARepeatedReportIsNotASecondPressNorAStrayReleaseAKeyUp)
     pushButton(SDL_CONTROLLER_BUTTON_X, false);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{down(VK_SPACE), up(VK_SPACE)}));
     // Counting stayed right: the next press and release still work.
-    received.clear();
+    recording.received.clear();
     tap(SDL_CONTROLLER_BUTTON_X);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{down(VK_SPACE), up(VK_SPACE)}));
 }
@@ -382,14 +334,14 @@ TEST_F(Gamepad, AnUnpluggedControllerLetsGoOfEverythingItHeld)
     pushAxis(SDL_CONTROLLER_AXIS_LEFTY, -32768);
     pushButton(SDL_CONTROLLER_BUTTON_B, true, secondPad);
     EXPECT_EQ(keysReceived().size(), 4u);
-    received.clear();
+    recording.received.clear();
     pushRemoved(firstPad);
     const auto keys = keysReceived();
     EXPECT_EQ(keys.size(), 3u);
     for (Key expected : {up(VK_RETURN), up(VK_RIGHT), up(VK_UP)})
         EXPECT_NE(std::find(keys.begin(), keys.end(), expected), keys.end());
     // The other controller still holds its key.
-    received.clear();
+    recording.received.clear();
     pushButton(SDL_CONTROLLER_BUTTON_B, false, secondPad);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{up(VK_ESCAPE)}));
 }
@@ -400,17 +352,17 @@ TEST_F(Gamepad, AControllerPluggedBackInStartsAfresh)
     pushRemoved(firstPad);
     pushButton(SDL_CONTROLLER_BUTTON_DPAD_UP, false);  // from before the unplug: nothing held
     EXPECT_EQ(keysReceived(), (std::vector<Key>{down(VK_UP), up(VK_UP)}));
-    received.clear();
+    recording.received.clear();
     tap(SDL_CONTROLLER_BUTTON_DPAD_UP);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{down(VK_UP), up(VK_UP)}));
 }
 
 TEST_F(Gamepad, KeysGoToTheWindowWithTheFocus)
 {
-    otherWindow = makeWindow();
+    otherWindow = openRecordingWindow();
     ASSERT_NE(otherWindow, nullptr);
-    drain();
-    received.clear();
+    drainMessages();
+    recording.received.clear();
     SetFocus(window);
     tap(SDL_CONTROLLER_BUTTON_A);
     EXPECT_EQ(keysReceived(window), (std::vector<Key>{down(VK_RETURN), up(VK_RETURN)}));
@@ -422,7 +374,7 @@ TEST_F(Gamepad, WithNoFocusTheNewestWindowStillHearsTheKeys)
     // A release arriving after the player switched away must not leave
     // the key held in the game.
     pushButton(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
-    drain();
+    drainMessages();
     SetFocus(nullptr);
     pushButton(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{down(VK_LEFT), up(VK_LEFT)}));
@@ -431,12 +383,12 @@ TEST_F(Gamepad, WithNoFocusTheNewestWindowStillHearsTheKeys)
 TEST_F(Gamepad, AKeyHeldAcrossAWindowRebuildIsReleasedInTheNewWindow)
 {
     pushButton(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
-    drain();
+    drainMessages();
     DestroyWindow(window);
-    window = makeWindow();
+    window = openRecordingWindow();
     ASSERT_NE(window, nullptr);
-    drain();
-    received.clear();
+    drainMessages();
+    recording.received.clear();
     pushButton(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{up(VK_RIGHT)}));
 }
@@ -446,13 +398,13 @@ TEST_F(Gamepad, KeysWithNoWindowAreDroppedButStillCounted)
     pushButton(SDL_CONTROLLER_BUTTON_X, true);
     DestroyWindow(window);
     window = nullptr;
-    drain();
+    drainMessages();
     pushButton(SDL_CONTROLLER_BUTTON_X, false);
-    drain();
-    window = makeWindow();
+    drainMessages();
+    window = openRecordingWindow();
     ASSERT_NE(window, nullptr);
-    drain();
-    received.clear();
+    drainMessages();
+    recording.received.clear();
     tap(SDL_CONTROLLER_BUTTON_X);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{down(VK_SPACE), up(VK_SPACE)}));
 }
@@ -488,14 +440,14 @@ protected:
         ASSERT_GE(deviceIndex, 0) << SDL_GetError();
         instance = SDL_JoystickGetDeviceInstanceID(deviceIndex);
         ASSERT_TRUE(SDL_IsGameController(deviceIndex));
-        drain();
+        drainMessages();
     }
 
     void unplug()
     {
         ASSERT_EQ(SDL_JoystickDetachVirtual(deviceIndex), 0);
         deviceIndex = -1;
-        drain();
+        drainMessages();
     }
 
     // The virtual device's state is read when SDL next pumps its events.
@@ -515,10 +467,10 @@ TEST_F(PluggedGamepad, APluggedInControllerIsOpenedAndItsButtonsArrive)
     ASSERT_NE(SDL_GameControllerFromInstanceID(instance), nullptr);
     ASSERT_EQ(SDL_JoystickSetVirtualButton(joystick(), SDL_CONTROLLER_BUTTON_A, SDL_PRESSED), 0);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{down(VK_RETURN)}));
-    received.clear();
+    recording.received.clear();
     ASSERT_EQ(SDL_JoystickSetVirtualButton(joystick(), SDL_CONTROLLER_BUTTON_A, SDL_RELEASED), 0);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{up(VK_RETURN)}));
-    received.clear();
+    recording.received.clear();
     ASSERT_EQ(SDL_JoystickSetVirtualAxis(joystick(), SDL_CONTROLLER_AXIS_LEFTX, -32768), 0);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{down(VK_LEFT)}));
 }
@@ -530,7 +482,7 @@ TEST_F(PluggedGamepad, AnUnpluggedControllerIsClosedAndItsHeldKeysGoUp)
                                            SDL_PRESSED),
               0);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{down(VK_DOWN)}));
-    received.clear();
+    recording.received.clear();
     unplug();
     EXPECT_EQ(keysReceived(), (std::vector<Key>{up(VK_DOWN)}));
     EXPECT_EQ(SDL_GameControllerFromInstanceID(instance), nullptr);

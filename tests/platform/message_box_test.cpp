@@ -1,6 +1,7 @@
 #include "platform/platform_state.h"
 #include "platform/test_hooks.h"
 #include "platform/win32.h"
+#include "tests/support/recording_window.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
@@ -8,28 +9,9 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <vector>
 
 namespace {
-
-struct Received {
-    UINT message;
-    WPARAM wParam;
-    bool duringBox;
-};
-
-std::vector<Received> received;
-bool boxUp = false;
-std::function<void(UINT, WPARAM)> reaction;
-
-LRESULT CALLBACK recordingProcedure(HWND, UINT message, WPARAM wParam, LPARAM)
-{
-    received.push_back({message, wParam, boxUp});
-    if (reaction)
-        reaction(message, wParam);
-    return 0;
-}
 
 constexpr UINT testMessage = 0x0400;
 
@@ -74,48 +56,39 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(platformDisplayError(), nullptr);
-        WNDCLASSA windowClass{};
-        windowClass.style = CS_OWNDC;
-        windowClass.lpfnWndProc = recordingProcedure;
-        windowClass.lpszClassName = "OpenGL";
-        ASSERT_NE(RegisterClassA(&windowClass), 0);
-        window = CreateWindowExA(WS_EX_APPWINDOW, "OpenGL", "Trigonix game",
-                                 WS_OVERLAPPEDWINDOW, 0, 0, 320, 240, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(registerRecordingClass(), 0);
+        window = openRecordingWindow("Trigonix game", WS_OVERLAPPEDWINDOW);
         ASSERT_NE(window, nullptr);
         gameWindow = findWindow(window)->sdlWindow;
-        received.clear();
+        recording.received.clear();
     }
 
     void TearDown() override
     {
-        reaction = nullptr;
+        recording.reaction = nullptr;
         wglMakeCurrent(nullptr, nullptr);
         if (context != nullptr)
             wglDeleteContext(context);
         DestroyWindow(window);
-        UnregisterClassA("OpenGL", nullptr);
+        unregisterRecordingClass();
         testHooks::reset();
-        received.clear();
     }
 
     int show(LPCSTR text, LPCSTR caption, UINT style)
     {
-        boxUp = true;
+        boxOpenedAt = recording.received.size();
         const int answer = MessageBoxA(nullptr, text, caption, style);
-        boxUp = false;
+        boxClosedAt = recording.received.size();
         return answer;
     }
+
+    // Whether the procedure was given message `index` while a box was up.
+    bool duringBox(size_t index) const { return index >= boxOpenedAt && index < boxClosedAt; }
 
     void makeContextCurrent()
     {
         HDC deviceContext = GetDC(window);
-        PIXELFORMATDESCRIPTOR descriptor{};
-        descriptor.nSize = sizeof(descriptor);
-        descriptor.nVersion = 1;
-        descriptor.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-        descriptor.cColorBits = 16;
-        descriptor.cDepthBits = 16;
+        const PIXELFORMATDESCRIPTOR descriptor = gameDescriptor();
         ASSERT_TRUE(SetPixelFormat(deviceContext, ChoosePixelFormat(deviceContext, &descriptor),
                                    &descriptor));
         context = wglCreateContext(deviceContext);
@@ -126,6 +99,8 @@ protected:
     HWND window = nullptr;
     SDL_Window* gameWindow = nullptr;
     HGLRC context = nullptr;
+    size_t boxOpenedAt = 0;
+    size_t boxClosedAt = 0;
 };
 
 }  // namespace
@@ -176,14 +151,14 @@ TEST_F(MessageBox, AMessageDispatchedByTheAnswererReachesTheWindowProcedure)
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&message);
-        EXPECT_EQ(received.size(), 1u);
+        EXPECT_EQ(recording.received.size(), 1u);
         return IDOK;
     });
     EXPECT_EQ(show("Tip", "Tip of the day!", MB_ICONINFORMATION), IDOK);
-    ASSERT_EQ(received.size(), 1u);
-    EXPECT_EQ(received[0].message, WM_KEYDOWN);
-    EXPECT_EQ(received[0].wParam, 84u);
-    EXPECT_TRUE(received[0].duringBox);
+    ASSERT_EQ(recording.received.size(), 1u);
+    EXPECT_EQ(recording.received[0].message, WM_KEYDOWN);
+    EXPECT_EQ(recording.received[0].wParam, 84u);
+    EXPECT_TRUE(duringBox(0));
 }
 
 TEST_F(MessageBox, WhileABoxIsUpWaitingMessagesReachTheProcedureButQuitWaits)
@@ -196,9 +171,9 @@ TEST_F(MessageBox, WhileABoxIsUpWaitingMessagesReachTheProcedureButQuitWaits)
         return IDOK;
     });
     EXPECT_EQ(show("Tip", "Tip of the day!", MB_ICONINFORMATION), IDOK);
-    ASSERT_EQ(received.size(), 2u);
-    EXPECT_EQ(received[0].message, WM_KEYDOWN);
-    EXPECT_EQ(received[1].message, WM_KEYUP);
+    ASSERT_EQ(recording.received.size(), 2u);
+    EXPECT_EQ(recording.received[0].message, WM_KEYDOWN);
+    EXPECT_EQ(recording.received[1].message, WM_KEYUP);
     MSG message{};
     ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(message.message, WM_QUIT);
@@ -212,12 +187,12 @@ TEST_F(MessageBox, TheRealBoxAnswersReturnWhileTheGameKeepsItsMessages)
     SetFocus(window);
     SDL_GLContext glBefore = SDL_GL_GetCurrentContext();
     SDL_Window* box = nullptr;
-    reaction = [&](UINT message, WPARAM wParam) {
-        if (message == testMessage) {
+    recording.reaction = [&](const ReceivedMessage& heard) {
+        if (heard.message == testMessage) {
             // The box is up: the player presses A in the game window...
             box = windowTitled("Box test");
             pushKey(gameWindow, SDL_KEYDOWN, SDLK_a);
-        } else if (message == WM_KEYDOWN && wParam == 'A' && box != nullptr) {
+        } else if (heard.message == WM_KEYDOWN && heard.wParam == 'A' && box != nullptr) {
             // ...then Return in the box.
             pushKey(box, SDL_KEYDOWN, SDLK_RETURN);
         }
@@ -227,10 +202,11 @@ TEST_F(MessageBox, TheRealBoxAnswersReturnWhileTheGameKeepsItsMessages)
     EXPECT_EQ(answer, IDOK);
     ASSERT_NE(box, nullptr) << "the box was not up while the game's messages were dispatched";
     bool keySeen = false;
-    for (const auto& entry : received) {
+    for (size_t index = 0; index < recording.received.size(); ++index) {
+        const ReceivedMessage& entry = recording.received[index];
         if (entry.message == WM_KEYDOWN && entry.wParam == 'A') {
             keySeen = true;
-            EXPECT_TRUE(entry.duringBox);
+            EXPECT_TRUE(duringBox(index));
         }
     }
     EXPECT_TRUE(keySeen);
@@ -245,15 +221,15 @@ TEST_F(MessageBox, TheRealBoxAnswersReturnWhileTheGameKeepsItsMessages)
 
 TEST_F(MessageBox, TheRealQuestionAnswersNoToNAndEscape)
 {
-    reaction = [&](UINT message, WPARAM) {
-        if (message == testMessage)
+    recording.reaction = [&](const ReceivedMessage& heard) {
+        if (heard.message == testMessage)
             pushKey(windowTitled("Vorn GL"), SDL_KEYDOWN, SDLK_n);
     };
     PostMessageA(window, testMessage, 0, 0);
     EXPECT_EQ(show("Use Windowed Mode Instead?", "Vorn GL", MB_YESNO | MB_ICONEXCLAMATION), IDNO);
 
-    reaction = [&](UINT message, WPARAM) {
-        if (message == testMessage)
+    recording.reaction = [&](const ReceivedMessage& heard) {
+        if (heard.message == testMessage)
             pushKey(windowTitled("Vorn GL"), SDL_KEYDOWN, SDLK_ESCAPE);
     };
     PostMessageA(window, testMessage, 0, 0);
@@ -262,15 +238,15 @@ TEST_F(MessageBox, TheRealQuestionAnswersNoToNAndEscape)
 
 TEST_F(MessageBox, TheRealQuestionAnswersYesToYAndReturn)
 {
-    reaction = [&](UINT message, WPARAM) {
-        if (message == testMessage)
+    recording.reaction = [&](const ReceivedMessage& heard) {
+        if (heard.message == testMessage)
             pushKey(windowTitled("Vorn GL"), SDL_KEYDOWN, SDLK_y);
     };
     PostMessageA(window, testMessage, 0, 0);
     EXPECT_EQ(show("Use Windowed Mode Instead?", "Vorn GL", MB_YESNO), IDYES);
 
-    reaction = [&](UINT message, WPARAM) {
-        if (message == testMessage)
+    recording.reaction = [&](const ReceivedMessage& heard) {
+        if (heard.message == testMessage)
             pushKey(windowTitled("Vorn GL"), SDL_KEYDOWN, SDLK_RETURN);
     };
     PostMessageA(window, testMessage, 0, 0);
@@ -279,8 +255,8 @@ TEST_F(MessageBox, TheRealQuestionAnswersYesToYAndReturn)
 
 TEST_F(MessageBox, TheRealBoxIgnoresYAndNWhenItOnlyHasOk)
 {
-    reaction = [&](UINT message, WPARAM) {
-        if (message == testMessage) {
+    recording.reaction = [&](const ReceivedMessage& heard) {
+        if (heard.message == testMessage) {
             SDL_Window* box = windowTitled("ERROR");
             pushKey(box, SDL_KEYDOWN, SDLK_n);
             pushKey(box, SDL_KEYDOWN, SDLK_y);
@@ -293,8 +269,8 @@ TEST_F(MessageBox, TheRealBoxIgnoresYAndNWhenItOnlyHasOk)
 
 TEST_F(MessageBox, ClickingTheOkButtonAnswersIt)
 {
-    reaction = [&](UINT message, WPARAM) {
-        if (message == testMessage) {
+    recording.reaction = [&](const ReceivedMessage& heard) {
+        if (heard.message == testMessage) {
             SDL_Window* box = windowTitled("Tip of the day!");
             int width = 0;
             int height = 0;
@@ -313,8 +289,8 @@ TEST_F(MessageBox, TheBoxHasAPointerEvenDuringARaceAndTheRaceGetsItsHiddenOneBac
     ASSERT_EQ(ShowCursor(FALSE), -1);
     ASSERT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
     int cursorDuringBox = -2;
-    reaction = [&](UINT message, WPARAM) {
-        if (message == testMessage) {
+    recording.reaction = [&](const ReceivedMessage& heard) {
+        if (heard.message == testMessage) {
             cursorDuringBox = SDL_ShowCursor(SDL_QUERY);
             pushKey(windowTitled("Error"), SDL_KEYDOWN, SDLK_RETURN);
         }
@@ -328,8 +304,8 @@ TEST_F(MessageBox, TheBoxHasAPointerEvenDuringARaceAndTheRaceGetsItsHiddenOneBac
 
 TEST_F(MessageBox, ClosingTheQuestionAnswersNo)
 {
-    reaction = [&](UINT message, WPARAM) {
-        if (message == testMessage) {
+    recording.reaction = [&](const ReceivedMessage& heard) {
+        if (heard.message == testMessage) {
             SDL_Event event{};
             event.type = SDL_WINDOWEVENT;
             event.window.windowID = SDL_GetWindowID(windowTitled("Vorn GL"));
@@ -343,8 +319,8 @@ TEST_F(MessageBox, ClosingTheQuestionAnswersNo)
 
 TEST_F(MessageBox, AHeldKeyRepeatingIntoTheBoxDoesNotAnswerIt)
 {
-    reaction = [&](UINT message, WPARAM) {
-        if (message == testMessage) {
+    recording.reaction = [&](const ReceivedMessage& heard) {
+        if (heard.message == testMessage) {
             SDL_Window* box = windowTitled("Vorn GL");
             SDL_Event event{};
             event.type = SDL_KEYDOWN;

@@ -1,6 +1,7 @@
 #include "platform/platform_state.h"
 #include "platform/test_hooks.h"
 #include "platform/win32.h"
+#include "tests/support/recording_window.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -9,72 +10,20 @@
 
 namespace {
 
-struct Received {
-    HWND window;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
-std::vector<Received> received;
-
-LRESULT CALLBACK recordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    received.push_back({window, message, wParam, lParam});
-    return 0;
-}
-
 constexpr UINT testMessage = 0x0400;
 
-class Messages : public ::testing::Test {
+class Messages : public RecordingWindowTest {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(platformDisplayError(), nullptr);
-        WNDCLASSA windowClass{};
-        windowClass.style = CS_OWNDC;
-        windowClass.lpfnWndProc = recordingProcedure;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "OpenGL";
-        ASSERT_NE(RegisterClassA(&windowClass), 0);
-        // Kept hidden: the window manager's own events stay out of the way.
-        window = CreateWindowExA(WS_EX_APPWINDOW, "OpenGL", "Trigonix",
-                                 WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-                                 320, 240, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-        ASSERT_NE(window, nullptr);
+        ASSERT_NO_FATAL_FAILURE(RecordingWindowTest::SetUp());
         sdlWindow = findWindow(window)->sdlWindow;
-        drain();
-        received.clear();
     }
 
-    void TearDown() override
+    std::vector<ReceivedMessage> receivedOf(std::initializer_list<UINT> kinds) const
     {
-        DestroyWindow(window);
-        UnregisterClassA("OpenGL", GetModuleHandleA(nullptr));
-        testHooks::reset();
-        received.clear();
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        }
-    }
-
-    // Runs the game's loop over everything waiting: what came out, in order.
-    std::vector<MSG> drain()
-    {
-        std::vector<MSG> retrieved;
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            retrieved.push_back(message);
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        return retrieved;
-    }
-
-    std::vector<Received> receivedOf(std::initializer_list<UINT> kinds) const
-    {
-        std::vector<Received> result;
-        for (const auto& entry : received) {
+        std::vector<ReceivedMessage> result;
+        for (const auto& entry : recording.received) {
             for (UINT kind : kinds) {
                 if (entry.message == kind)
                     result.push_back(entry);
@@ -117,7 +66,6 @@ protected:
         ASSERT_EQ(SDL_PushEvent(&event), 1);
     }
 
-    HWND window = nullptr;
     SDL_Window* sdlWindow = nullptr;
 };
 
@@ -162,12 +110,12 @@ TEST_F(Messages, PeekingWithoutRemovingLeavesTheMessage)
 TEST_F(Messages, DispatchReachesTheProcedureOfTheWindowsClass)
 {
     ASSERT_TRUE(PostMessageA(window, testMessage, 42, MAKELPARAM(3, 4)));
-    drain();
-    ASSERT_EQ(received.size(), 1u);
-    EXPECT_EQ(received[0].window, window);
-    EXPECT_EQ(received[0].message, testMessage);
-    EXPECT_EQ(received[0].wParam, 42u);
-    EXPECT_EQ(received[0].lParam, MAKELPARAM(3, 4));
+    drainMessages();
+    ASSERT_EQ(recording.received.size(), 1u);
+    EXPECT_EQ(recording.received[0].window, window);
+    EXPECT_EQ(recording.received[0].message, testMessage);
+    EXPECT_EQ(recording.received[0].wParam, 42u);
+    EXPECT_EQ(recording.received[0].lParam, MAKELPARAM(3, 4));
 }
 
 TEST_F(Messages, TheQuitMessageIsNeverDispatched)
@@ -176,7 +124,7 @@ TEST_F(Messages, TheQuitMessageIsNeverDispatched)
     MSG message{};
     ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(DispatchMessageA(&message), 0);
-    EXPECT_TRUE(received.empty());
+    EXPECT_TRUE(recording.received.empty());
 }
 
 TEST_F(Messages, TranslateDoesNothingAndTheDefaultProcedureReturnsNought)
@@ -206,7 +154,7 @@ TEST_F(Messages, KeysGoDownAndUpWithTheirVirtualKeyCodes)
     pushKey(SDL_KEYDOWN, SDLK_RETURN);
     pushKey(SDL_KEYDOWN, SDLK_t);
     pushKey(SDL_KEYUP, SDLK_t);
-    drain();
+    drainMessages();
     const auto keys = receivedOf({WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP});
     ASSERT_EQ(keys.size(), 5u);
     EXPECT_EQ(keys[0].message, WM_KEYDOWN);
@@ -228,7 +176,7 @@ TEST_F(Messages, AutoRepeatSendsTheKeyDownAgain)
     pushKey(SDL_KEYDOWN, SDLK_RETURN, KMOD_NONE, 1);
     pushKey(SDL_KEYDOWN, SDLK_RETURN, KMOD_NONE, 1);
     pushKey(SDL_KEYUP, SDLK_RETURN);
-    drain();
+    drainMessages();
     const auto keys = receivedOf({WM_KEYDOWN, WM_KEYUP});
     ASSERT_EQ(keys.size(), 4u);
     for (int i = 0; i < 3; ++i) {
@@ -243,7 +191,7 @@ TEST_F(Messages, KeysWithNoCodeAreDropped)
     pushKey(SDL_KEYDOWN, SDLK_CAPSLOCK);
     pushKey(SDL_KEYUP, SDLK_CAPSLOCK);
     pushKey(SDL_KEYDOWN, SDLK_LGUI);
-    drain();
+    drainMessages();
     EXPECT_TRUE(receivedOf({WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP}).empty());
 }
 
@@ -257,7 +205,7 @@ TEST_F(Messages, AltCombinationsAndF10AreSystemKeysNotKeyMessages)
     pushKey(SDL_KEYUP, SDLK_LALT);
     pushKey(SDL_KEYDOWN, SDLK_F10);
     pushKey(SDL_KEYUP, SDLK_F10);
-    drain();
+    drainMessages();
     EXPECT_TRUE(receivedOf({WM_KEYDOWN, WM_KEYUP}).empty());
     const auto system = receivedOf({WM_SYSKEYDOWN, WM_SYSKEYUP});
     ASSERT_EQ(system.size(), 8u);
@@ -273,7 +221,7 @@ TEST_F(Messages, AKeyPressedBeforeAltIsReleasedAsAKey)
     pushKey(SDL_KEYDOWN, SDLK_LEFT);
     pushKey(SDL_KEYDOWN, SDLK_LALT, KMOD_LALT);
     pushKey(SDL_KEYUP, SDLK_LEFT, KMOD_LALT);
-    drain();
+    drainMessages();
     const auto keys = receivedOf({WM_KEYDOWN, WM_KEYUP});
     ASSERT_EQ(keys.size(), 2u);
     EXPECT_EQ(keys[0].message, WM_KEYDOWN);
@@ -290,7 +238,7 @@ TEST_F(Messages, AKeyStillRepeatingUnderAltIsReleasedAsAKey)
     pushKey(SDL_KEYUP, SDLK_RALT);
     pushKey(SDL_KEYDOWN, SDLK_a, KMOD_LALT);
     pushKey(SDL_KEYUP, SDLK_a, KMOD_LALT);
-    drain();
+    drainMessages();
     const auto keys = receivedOf({WM_KEYDOWN, WM_KEYUP});
     ASSERT_EQ(keys.size(), 2u);
     EXPECT_EQ(keys[0].message, WM_KEYDOWN);
@@ -308,7 +256,7 @@ TEST_F(Messages, KeyboardEventsForNoWindowGoToTheFocus)
     event.key.windowID = 0;
     event.key.keysym.sym = SDLK_SPACE;
     ASSERT_EQ(SDL_PushEvent(&event), 1);
-    drain();
+    drainMessages();
     const auto keys = receivedOf({WM_KEYDOWN});
     ASSERT_EQ(keys.size(), 1u);
     EXPECT_EQ(keys[0].wParam, WPARAM{VK_SPACE});
@@ -325,7 +273,7 @@ TEST_F(Messages, MouseMovesCarryTheClientPosition)
     event.motion.x = -2;  // dragged out past the left edge
     event.motion.y = 7;
     ASSERT_EQ(SDL_PushEvent(&event), 1);
-    drain();
+    drainMessages();
     const auto moves = receivedOf({WM_MOUSEMOVE});
     ASSERT_EQ(moves.size(), 2u);
     EXPECT_EQ(moves[0].lParam, MAKELPARAM(123, 45));
@@ -342,7 +290,7 @@ TEST_F(Messages, MouseButtonsGoDownAndUpWithThePosition)
     pushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 30, 40);
     pushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 31, 41);
     pushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 1, 1);
-    drain();
+    drainMessages();
     const auto buttons = receivedOf(
         {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP});
     ASSERT_EQ(buttons.size(), 4u);
@@ -359,10 +307,10 @@ TEST_F(Messages, MouseButtonsGoDownAndUpWithThePosition)
 TEST_F(Messages, AResizedWindowSendsItsNewClientSize)
 {
     SDL_SetWindowSize(sdlWindow, 400, 300);
-    std::vector<Received> sizes;
+    std::vector<ReceivedMessage> sizes;
     // The X server answers in its own time: keep pumping until it has.
     for (int i = 0; i < 500 && sizes.empty(); ++i) {
-        drain();
+        drainMessages();
         sizes = receivedOf({WM_SIZE});
         if (sizes.empty())
             SDL_Delay(10);
@@ -382,7 +330,7 @@ TEST_F(Messages, MinimisingAndRestoringSayWhetherTheWindowIsMinimised)
     pushWindowEvent(SDL_WINDOWEVENT_MINIMIZED);
     pushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
     pushWindowEvent(SDL_WINDOWEVENT_RESTORED);
-    drain();
+    drainMessages();
     const auto activations = receivedOf({WM_ACTIVATE});
     ASSERT_EQ(activations.size(), 2u);  // losing the focus while minimised says nothing new
     EXPECT_EQ(LOWORD(activations[0].wParam), WA_INACTIVE);
@@ -395,7 +343,7 @@ TEST_F(Messages, AWindowComingBackMaximisedIsActiveAgain)
 {
     pushWindowEvent(SDL_WINDOWEVENT_MINIMIZED);
     pushWindowEvent(SDL_WINDOWEVENT_MAXIMIZED);
-    drain();
+    drainMessages();
     const auto activations = receivedOf({WM_ACTIVATE});
     ASSERT_EQ(activations.size(), 2u);
     EXPECT_EQ(activations[0].wParam, MAKEWPARAM(WA_INACTIVE, 1));
@@ -406,7 +354,7 @@ TEST_F(Messages, FocusComingAndGoingLeavesTheWindowNotMinimised)
 {
     pushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
     pushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
-    drain();
+    drainMessages();
     const auto activations = receivedOf({WM_ACTIVATE});
     ASSERT_EQ(activations.size(), 2u);
     EXPECT_EQ(activations[0].wParam, MAKEWPARAM(WA_ACTIVE, 0));
@@ -416,7 +364,7 @@ TEST_F(Messages, FocusComingAndGoingLeavesTheWindowNotMinimised)
 TEST_F(Messages, ShowingTheWindowActivatesIt)
 {
     pushWindowEvent(SDL_WINDOWEVENT_SHOWN);
-    drain();
+    drainMessages();
     const auto activations = receivedOf({WM_ACTIVATE});
     ASSERT_EQ(activations.size(), 1u);
     EXPECT_EQ(activations[0].wParam, MAKEWPARAM(WA_ACTIVE, 0));
@@ -428,12 +376,12 @@ TEST_F(Messages, ClosingTheWindowSendsCloseAndTheQuitEventNothing)
     SDL_Event quit{};
     quit.type = SDL_QUIT;
     ASSERT_EQ(SDL_PushEvent(&quit), 1);
-    const auto retrieved = drain();
+    const auto retrieved = drainMessages();
     ASSERT_EQ(retrieved.size(), 1u);
     EXPECT_EQ(retrieved[0].message, WM_CLOSE);
     EXPECT_EQ(retrieved[0].hwnd, window);
-    ASSERT_EQ(received.size(), 1u);
-    EXPECT_EQ(received[0].message, WM_CLOSE);
+    ASSERT_EQ(recording.received.size(), 1u);
+    EXPECT_EQ(recording.received[0].message, WM_CLOSE);
 }
 
 TEST_F(Messages, EventsOfOtherWindowsAreNotTheGamesBusiness)
@@ -445,7 +393,7 @@ TEST_F(Messages, EventsOfOtherWindowsAreNotTheGamesBusiness)
     event.key.windowID = SDL_GetWindowID(other);
     event.key.keysym.sym = SDLK_a;
     ASSERT_EQ(SDL_PushEvent(&event), 1);
-    drain();
+    drainMessages();
     EXPECT_TRUE(receivedOf({WM_KEYDOWN}).empty());
     SDL_DestroyWindow(other);
 }

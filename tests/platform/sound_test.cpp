@@ -1,5 +1,7 @@
 #include "platform/test_hooks.h"
 #include "platform/win32.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/game_fixture.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -9,67 +11,46 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
-
-void putLittle(std::vector<unsigned char>& out, std::uint32_t value, int bytes)
-{
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(static_cast<unsigned char>((value >> (8 * i)) & 0xFF));
-}
-
-void putBig(std::vector<unsigned char>& out, std::uint32_t value, int bytes)
-{
-    for (int i = bytes - 1; i >= 0; --i)
-        out.push_back(static_cast<unsigned char>((value >> (8 * i)) & 0xFF));
-}
-
-void writeFile(const std::string& path, const std::vector<unsigned char>& bytes)
-{
-    FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr) << path;
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-}
 
 // A mono 16-bit tone of the given length.
 void writeWave(const std::string& path, int milliseconds)
 {
     const std::uint32_t rate = 22050;
     const std::uint32_t samples = rate * static_cast<std::uint32_t>(milliseconds) / 1000;
-    std::vector<unsigned char> bytes;
+    Bytes bytes;
     bytes.insert(bytes.end(), {'R', 'I', 'F', 'F'});
-    putLittle(bytes, 36 + samples * 2, 4);
+    put32(bytes, 36 + samples * 2);
     bytes.insert(bytes.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-    putLittle(bytes, 16, 4);
-    putLittle(bytes, 1, 2);  // PCM
-    putLittle(bytes, 1, 2);  // mono
-    putLittle(bytes, rate, 4);
-    putLittle(bytes, rate * 2, 4);
-    putLittle(bytes, 2, 2);
-    putLittle(bytes, 16, 2);
+    put32(bytes, 16);
+    put16(bytes, 1);  // PCM
+    put16(bytes, 1);  // mono
+    put32(bytes, rate);
+    put32(bytes, rate * 2);
+    put16(bytes, 2);
+    put16(bytes, 16);
     bytes.insert(bytes.end(), {'d', 'a', 't', 'a'});
-    putLittle(bytes, samples * 2, 4);
+    put32(bytes, samples * 2);
     for (std::uint32_t i = 0; i < samples; ++i)
-        putLittle(bytes, (i / 25) % 2 == 0 ? 6000u : static_cast<std::uint16_t>(-6000), 2);
+        put16(bytes, (i / 25) % 2 == 0 ? 6000u : static_cast<std::uint16_t>(-6000));
     writeFile(path, bytes);
 }
 
 // One long note on the piano.
 void writeMidi(const std::string& path)
 {
-    std::vector<unsigned char> track = {0x00, 0x90, 60, 100,        // note on
-                                        0x83, 0x60, 0x80, 60, 0,    // 480 ticks later, off
-                                        0x00, 0xFF, 0x2F, 0x00};    // end of track
-    std::vector<unsigned char> bytes = {'M', 'T', 'h', 'd'};
-    putBig(bytes, 6, 4);
-    putBig(bytes, 0, 2);
-    putBig(bytes, 1, 2);
-    putBig(bytes, 96, 2);
+    Bytes track = {0x00, 0x90, 60, 100,        // note on
+                   0x83, 0x60, 0x80, 60, 0,    // 480 ticks later, off
+                   0x00, 0xFF, 0x2F, 0x00};    // end of track
+    Bytes bytes = {'M', 'T', 'h', 'd'};
+    putBig32(bytes, 6);
+    putBig16(bytes, 0);
+    putBig16(bytes, 1);
+    putBig16(bytes, 96);
     bytes.insert(bytes.end(), {'M', 'T', 'r', 'k'});
-    putBig(bytes, static_cast<std::uint32_t>(track.size()), 4);
+    putBig32(bytes, static_cast<std::uint32_t>(track.size()));
     bytes.insert(bytes.end(), track.begin(), track.end());
     writeFile(path, bytes);
 }
@@ -78,16 +59,13 @@ class Sound : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/trigonix-sound-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
+        folder = enterTempGameFolder(false);
+        ASSERT_FALSE(folder.empty());
     }
 
     void TearDown() override
     {
-        for (const auto& name : written)
-            std::remove(name.c_str());
-        rmdir(folder.c_str());
+        leaveTempGameFolder();
         testHooks::reset();
     }
 
@@ -95,7 +73,6 @@ protected:
     {
         const std::string path = folder + "/" + name;
         writeWave(path, milliseconds);
-        written.push_back(path);
         return path;
     }
 
@@ -103,12 +80,10 @@ protected:
     {
         const std::string path = folder + "/" + name;
         writeMidi(path);
-        written.push_back(path);
         return path;
     }
 
     std::string folder;
-    std::vector<std::string> written;
 };
 
 }  // namespace
@@ -182,8 +157,7 @@ TEST_F(Sound, AMissingFileIsSilentAndSaysNothing)
 TEST_F(Sound, AFileThatIsNotASoundIsSilent)
 {
     const std::string path = folder + "/garbage.wav";
-    writeFile(path, {'n', 'o', 't', ' ', 'a', ' ', 's', 'o', 'u', 'n', 'd'});
-    written.push_back(path);
+    writeFile(path, "not a sound");
     EXPECT_FALSE(PlaySoundA(path.c_str(), nullptr, SND_ASYNC));
     EXPECT_EQ(Mix_Playing(-1), 0);
 }

@@ -1,5 +1,6 @@
 #include "platform/test_hooks.h"
 #include "platform/win32.h"
+#include "tests/support/recording_window.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -9,19 +10,6 @@
 #include <vector>
 
 namespace {
-
-LRESULT CALLBACK quietProcedure(HWND, UINT, WPARAM, LPARAM) { return 0; }
-
-PIXELFORMATDESCRIPTOR gameDescriptor()
-{
-    PIXELFORMATDESCRIPTOR descriptor{};
-    descriptor.nSize = sizeof(descriptor);
-    descriptor.nVersion = 1;
-    descriptor.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    descriptor.cColorBits = 16;
-    descriptor.cDepthBits = 16;
-    return descriptor;
-}
 
 DEVMODEA screenMode()
 {
@@ -49,15 +37,7 @@ struct GameWindowCalls {
     BOOL madeCurrent = FALSE;
 };
 
-WNDCLASSA gameClass()
-{
-    WNDCLASSA windowClass{};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
-    windowClass.lpfnWndProc = quietProcedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "OpenGL";
-    return windowClass;
-}
+WNDCLASSA gameClass() { return recordingClass(CS_HREDRAW | CS_VREDRAW | CS_OWNDC); }
 
 GameWindowCalls buildWindow()
 {

@@ -1,6 +1,7 @@
 #include "platform/platform_state.h"
 #include "platform/test_hooks.h"
 #include "platform/win32.h"
+#include "tests/support/recording_window.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
@@ -10,49 +11,17 @@
 
 namespace {
 
-struct Received {
-    HWND window;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
-std::vector<Received> received;
-
-LRESULT CALLBACK recordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    received.push_back({window, message, wParam, lParam});
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-constexpr DWORD windowedStyle = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-
-PIXELFORMATDESCRIPTOR gameDescriptor()
-{
-    PIXELFORMATDESCRIPTOR descriptor{};
-    descriptor.nSize = sizeof(descriptor);
-    descriptor.nVersion = 1;
-    descriptor.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    descriptor.iPixelType = PFD_TYPE_RGBA;
-    descriptor.cColorBits = 16;
-    descriptor.cDepthBits = 16;
-    descriptor.iLayerType = PFD_MAIN_PLANE;
-    return descriptor;
-}
-
 class Window : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_EQ(platformDisplayError(), nullptr);
-        WNDCLASSA windowClass{};
-        windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
-        windowClass.lpfnWndProc = recordingProcedure;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
+        // The class as the game registers it.
+        WNDCLASSA windowClass = recordingClass(CS_HREDRAW | CS_VREDRAW | CS_OWNDC);
         windowClass.hIcon = LoadIconA(nullptr, IDI_WINLOGO);
         windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = "OpenGL";
         ASSERT_NE(RegisterClassA(&windowClass), 0);
+        recording.passOn = true;
     }
 
     void TearDown() override
@@ -62,9 +31,8 @@ protected:
             wglDeleteContext(context);
         for (HWND window : windows)
             DestroyWindow(window);
-        UnregisterClassA("OpenGL", GetModuleHandleA(nullptr));
+        unregisterRecordingClass();
         testHooks::reset();
-        received.clear();
     }
 
     HWND open(int width, int height, DWORD style = windowedStyle)
@@ -209,11 +177,11 @@ TEST_F(Window, CreationSendsTheClientSizeToTheWindowProcedure)
 {
     HWND window = open(320, 240);
     ASSERT_NE(window, nullptr);
-    ASSERT_FALSE(received.empty());
-    EXPECT_EQ(received.front().window, window);
-    EXPECT_EQ(received.front().message, WM_SIZE);
-    EXPECT_EQ(LOWORD(received.front().lParam), 320);
-    EXPECT_EQ(HIWORD(received.front().lParam), 240);
+    ASSERT_FALSE(recording.received.empty());
+    EXPECT_EQ(recording.received.front().window, window);
+    EXPECT_EQ(recording.received.front().message, WM_SIZE);
+    EXPECT_EQ(LOWORD(recording.received.front().lParam), 320);
+    EXPECT_EQ(HIWORD(recording.received.front().lParam), 240);
 }
 
 TEST_F(Window, TheWindowKeepsOneDeviceContext)

@@ -91,6 +91,6 @@ TEST_F(Bombs, aBombThrowsTheFifteenFieldShapesBackButNotTheExtras)
         EXPECT_FLOAT_EQ(field[row].along, 0.8f);
 
     // The frame flashes reddish.
-    const raceView::Frame frame = raceView::grab();
-    EXPECT_TRUE(raceView::countIn(frame, 580, 100, 40, 40, 179, 77, 77) == 1600);
+    const screenView::Frame frame = screenView::grab();
+    EXPECT_TRUE(screenView::countIn(frame, 580, 100, 40, 40, 179, 77, 77) == 1600);
 }

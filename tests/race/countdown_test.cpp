@@ -9,8 +9,8 @@
 #include <cmath>
 #include <string>
 
-using raceView::Colour;
-using raceView::worldFrame;
+using screenView::Colour;
+using screenView::worldFrame;
 
 namespace {
 
@@ -23,11 +23,11 @@ struct Shown {
 
 Shown readCountdown()
 {
-    const raceView::Frame frame = raceView::grab();
-    const auto three = raceView::compare(frame, "3", -0.2f, 4.2f, Colour{1, 0, 0}, worldFrame());
-    const auto two = raceView::compare(frame, "2", -0.2f, 4.2f, Colour{1, 1, 0}, worldFrame());
-    const auto one = raceView::compare(frame, "1", -0.2f, 4.2f, Colour{0, 1, 0}, worldFrame());
-    const auto go = raceView::compare(frame, "GO", -0.4f, 4.2f, Colour{0, 1, 0}, worldFrame());
+    const screenView::Frame frame = screenView::grab();
+    const auto three = screenView::compare(frame, "3", -0.2f, 4.2f, Colour{1, 0, 0}, worldFrame());
+    const auto two = screenView::compare(frame, "2", -0.2f, 4.2f, Colour{1, 1, 0}, worldFrame());
+    const auto one = screenView::compare(frame, "1", -0.2f, 4.2f, Colour{0, 1, 0}, worldFrame());
+    const auto go = screenView::compare(frame, "GO", -0.4f, 4.2f, Colour{0, 1, 0}, worldFrame());
     return Shown{three.shown(), two.shown(), one.shown(), go.shown(),
                  three.absent() && two.absent() && one.absent() && go.absent()};
 }
@@ -149,13 +149,13 @@ TEST_F(Countdown, theIntroNamesTheBestTheMakerAndTheGameUntilItsLastFrame)
             SCOPED_TRACE(frame);
             // The title's blue pulses with the clock as it stood when printed.
             const float t = static_cast<float>((clockBefore + 0.1f) + 0.06);
-            const raceView::Frame picture = raceView::grab();
+            const screenView::Frame picture = screenView::grab();
             const auto bestLine =
-                raceView::compare(picture, best, -2.2f, 5.0f, Colour{0, 0, 0.5f}, worldFrame());
-            const auto maker = raceView::compare(picture, "Made By: Kelvorn", -0.2f, 0.5f,
-                                                 Colour{1, 0, 0}, worldFrame());
-            const auto title = raceView::compare(picture, "        Trigonix", -2.4f, 8.5f,
-                                                 Colour{0, 0, std::sin(t) + 0.3f}, worldFrame());
+                screenView::compare(picture, best, -2.2f, 5.0f, Colour{0, 0, 0.5f}, worldFrame());
+            const auto maker = screenView::compare(picture, "Made By: Kelvorn", -0.2f, 0.5f,
+                                                   Colour{1, 0, 0}, worldFrame());
+            const auto title = screenView::compare(picture, "        Trigonix", -2.4f, 8.5f,
+                                                   Colour{0, 0, std::sin(t) + 0.3f}, worldFrame());
             if (frame < 200) {
                 EXPECT_TRUE(bestLine.shown());
                 EXPECT_TRUE(maker.shown());

@@ -339,11 +339,11 @@ TEST_F(Field, theShapesAreDrawnInTheirRowColours)
     field[9].along = 40.0f;
     field[9].across = 4.0f;
     runFrames(1);
-    const raceView::Frame frame = raceView::grab();
-    const raceView::Point green =
-        raceView::project(raceView::worldFrame(), -4.0f, 0.6f, 40.8f - 60.0f);
-    const raceView::Point yellow =
-        raceView::project(raceView::worldFrame(), 4.0f, 0.5f, 40.8f - 60.0f);
-    EXPECT_EQ(raceView::countIn(frame, green.x - 3, green.y - 3, 6, 6, 0, 179, 0), 36);
-    EXPECT_EQ(raceView::countIn(frame, yellow.x - 3, yellow.y - 3, 6, 6, 204, 204, 26), 36);
+    const screenView::Frame frame = screenView::grab();
+    const screenView::Point green =
+        screenView::project(screenView::worldFrame(), -4.0f, 0.6f, 40.8f - 60.0f);
+    const screenView::Point yellow =
+        screenView::project(screenView::worldFrame(), 4.0f, 0.5f, 40.8f - 60.0f);
+    EXPECT_EQ(screenView::countIn(frame, green.x - 3, green.y - 3, 6, 6, 0, 179, 0), 36);
+    EXPECT_EQ(screenView::countIn(frame, yellow.x - 3, yellow.y - 3, 6, 6, 204, 204, 26), 36);
 }

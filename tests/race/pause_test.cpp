@@ -76,12 +76,12 @@ TEST_F(Pause, aHeldPauseKeyFreezesTheRaceShowsPausedAndLettingGoCarriesOnExactly
             std::vector<Moment> paused;
             startScriptedRace();
             run(1, pauseAfter, paused);
-            const raceView::Frame lastShown = raceView::grab();
+            const screenView::Frame lastShown = screenView::grab();
             const Moment before = paused.back();
             ASSERT_TRUE(raceScript::sameMoment(before, straight[pauseAfter - 1]));
 
             pressKey(pauseKey);
-            raceView::Frame first;
+            screenView::Frame first;
             float clockInPause = 0.0f;
             float speedInPause = 0.0f;
             // Keys pressed during the pause do nothing: a bomb, steering
@@ -109,23 +109,23 @@ TEST_F(Pause, aHeldPauseKeyFreezesTheRaceShowsPausedAndLettingGoCarriesOnExactly
                 EXPECT_EQ(now.sounds, before.sounds);
                 EXPECT_EQ(now.repeatDelay, before.repeatDelay == 0 ? 0 : before.repeatDelay - 1)
                     << "the delay stands where the first paused frame found it";
-                const raceView::Frame picture = raceView::grab();
+                const screenView::Frame picture = screenView::grab();
                 if (frame == 0) {
                     first = picture;
                     clockInPause = now.menuClock;
                     speedInPause = now.gameSpeed;
                     // The race as it was last shown, with "PAUSED" over it.
-                    EXPECT_EQ(raceView::differencesOutside(lastShown, picture, boxLeft(), boxTop(),
-                                                          boxWidth, boxHeight),
+                    EXPECT_EQ(screenView::differencesOutside(lastShown, picture, boxLeft(),
+                                                             boxTop(), boxWidth, boxHeight),
                               0);
-                    EXPECT_GT(raceView::countIn(picture, boxLeft(), boxTop(), boxWidth, boxHeight,
-                                                255, 255, 255, 0),
+                    EXPECT_GT(screenView::countIn(picture, boxLeft(), boxTop(), boxWidth, boxHeight,
+                                                  255, 255, 255, 0),
                               60);
-                    EXPECT_GT(raceView::countIn(picture, boxLeft(), boxTop(), boxWidth, boxHeight,
-                                                0, 0, 0, 0),
+                    EXPECT_GT(screenView::countIn(picture, boxLeft(), boxTop(), boxWidth, boxHeight,
+                                                  0, 0, 0, 0),
                               300);
-                    EXPECT_EQ(raceView::countIn(lastShown, boxLeft() + 40, boxTop() + 20, 80, 20,
-                                                0, 0, 0, 0),
+                    EXPECT_EQ(screenView::countIn(lastShown, boxLeft() + 40, boxTop() + 20, 80, 20,
+                                                  0, 0, 0, 0),
                               0)
                         << "the box is the pause's own";
                 } else {
@@ -166,9 +166,10 @@ TEST_F(Pause, aRaceStartedWithThePauseHeldWaitsAtItsFirstFrame)
         runFrames(1);
         EXPECT_EQ(race.raceFrames, 0);
     }
-    const raceView::Frame picture = raceView::grab();
-    EXPECT_GT(raceView::countIn(picture, boxLeft(), boxTop(), boxWidth, boxHeight, 255, 255, 255, 0),
-              60);
+    const screenView::Frame picture = screenView::grab();
+    EXPECT_GT(
+        screenView::countIn(picture, boxLeft(), boxTop(), boxWidth, boxHeight, 255, 255, 255, 0),
+        60);
     releaseKey(VK_END);
     run(1, 230, paused);
     for (size_t i = 0; i < straight.size(); ++i)
@@ -186,17 +187,13 @@ TEST_F(Pause, enterAndEscapeStillWorkDuringAPause)
     const float clock = race.raceClock;
     ASSERT_GT(clock, 0.0f);
 
-    pressKey(VK_RETURN);
-    runFrames(1);
-    releaseKey(VK_RETURN);
+    holdKeyForAFrame(VK_RETURN);
     EXPECT_EQ(race.raceClock, 0.0f) << "restarted";
     EXPECT_EQ(race.raceFrames, 0) << "and held at its start";
     runFrames(3);
     EXPECT_EQ(race.raceFrames, 0);
 
-    pressKey(VK_ESCAPE);
-    runFrames(1);
-    releaseKey(VK_ESCAPE);
+    holdKeyForAFrame(VK_ESCAPE);
     EXPECT_TRUE(screens.frontEnd);
     releaseKey(VK_END);
 }

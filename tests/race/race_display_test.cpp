@@ -13,9 +13,9 @@
 #include <cstdlib>
 #include <string>
 
-using raceView::Colour;
-using raceView::hudFrame;
-using raceView::worldFrame;
+using screenView::Colour;
+using screenView::hudFrame;
+using screenView::worldFrame;
 
 struct RaceDisplay : RaceTest {
     // Runs one frame and returns the clock the race drew it with.
@@ -27,10 +27,10 @@ struct RaceDisplay : RaceTest {
     }
 
     // A pixel of open sky, away from every text.
-    raceView::Rgb8 skyPixel(const raceView::Frame& frame) { return raceView::pixelOf(frame, 600, 150); }
+    Rgb skyPixel(const screenView::Frame& frame) { return screenView::pixelOf(frame, 600, 150); }
 };
 
-static bool near(raceView::Rgb8 pixel, int r, int g, int b, int tolerance = 2)
+static bool near(Rgb pixel, int r, int g, int b, int tolerance = 2)
 {
     return std::abs(pixel.r - r) <= tolerance && std::abs(pixel.g - g) <= tolerance &&
            std::abs(pixel.b - b) <= tolerance;
@@ -47,16 +47,17 @@ TEST_F(RaceDisplay, theHudShowsTheScoreAndTheBombsInTheClockColour)
         const int score = shownScore();
         const float t = frameAt();
         const Colour colour{std::cos(t), std::sin(t), 1.0f - 0.5f * std::tan(t)};
-        const raceView::Frame frame = raceView::grab();
-        EXPECT_TRUE(raceView::compare(frame, "Score:   " + std::to_string(score), -2.6f, -1.8f,
-                                      colour, hudFrame())
+        const screenView::Frame frame = screenView::grab();
+        EXPECT_TRUE(screenView::compare(frame, "Score:   " + std::to_string(score), -2.6f, -1.8f,
+                                        colour, hudFrame())
                         .shown());
-        const auto bombsLine = raceView::compare(frame, "Bombs: 0", -2.6f, -2.0f, colour, hudFrame());
+        const auto bombsLine =
+            screenView::compare(frame, "Bombs: 0", -2.6f, -2.0f, colour, hudFrame());
         if (type == RaceType::JOURNEY) {
             EXPECT_TRUE(bombsLine.absent());
         } else {
             const std::string text = "Bombs: " + std::to_string(static_cast<int>(bombs[type - 1]));
-            EXPECT_TRUE(raceView::compare(frame, text, -2.6f, -2.0f, colour, hudFrame()).shown());
+            EXPECT_TRUE(screenView::compare(frame, text, -2.6f, -2.0f, colour, hudFrame()).shown());
         }
     }
 }
@@ -64,40 +65,40 @@ TEST_F(RaceDisplay, theHudShowsTheScoreAndTheBombsInTheClockColour)
 TEST_F(RaceDisplay, theBarShowsTheTargetAndAFillThatTurnsRedAtHalf)
 {
     startRaceOf(RaceType::MEDIUM);
-    auto at = [](float y) { return raceView::project(raceView::shipFrame(), 5.9f, y, 0.0f); };
-    const raceView::Rgb8 targetRed{179, 0, 0};
+    auto at = [](float y) { return screenView::project(screenView::shipFrame(), 5.9f, y, 0.0f); };
+    const Rgb targetRed{179, 0, 0};
 
     race.barLevel = 0.51f;
     runFrames(1);
-    raceView::Frame frame = raceView::grab();
-    EXPECT_TRUE(near(raceView::pixelOf(frame, at(0.6f).x, at(0.6f).y), 0, 230, 26));
-    EXPECT_TRUE(near(raceView::pixelOf(frame, at(0.88f).x, at(0.88f).y), 0, 230, 26));
-    EXPECT_TRUE(near(raceView::pixelOf(frame, at(0.95f).x, at(0.95f).y), targetRed.r, 0, 0));
-    EXPECT_TRUE(near(raceView::pixelOf(frame, at(4.35f).x, at(4.35f).y), targetRed.r, 0, 0));
-    const raceView::Rgb8 above = raceView::pixelOf(frame, at(4.5f).x, at(4.5f).y);
+    screenView::Frame frame = screenView::grab();
+    EXPECT_TRUE(near(screenView::pixelOf(frame, at(0.6f).x, at(0.6f).y), 0, 230, 26));
+    EXPECT_TRUE(near(screenView::pixelOf(frame, at(0.88f).x, at(0.88f).y), 0, 230, 26));
+    EXPECT_TRUE(near(screenView::pixelOf(frame, at(0.95f).x, at(0.95f).y), targetRed.r, 0, 0));
+    EXPECT_TRUE(near(screenView::pixelOf(frame, at(4.35f).x, at(4.35f).y), targetRed.r, 0, 0));
+    const Rgb above = screenView::pixelOf(frame, at(4.5f).x, at(4.5f).y);
     EXPECT_FALSE(near(above, targetRed.r, 0, 0))
         << "the target ends at its top " << above.r << " " << above.g << " " << above.b;
 
     race.barLevel = 0.5f;
     runFrames(1);
-    frame = raceView::grab();
-    EXPECT_TRUE(near(raceView::pixelOf(frame, at(0.6f).x, at(0.6f).y), 255, 0, 0));
-    EXPECT_TRUE(near(raceView::pixelOf(frame, at(0.95f).x, at(0.95f).y), targetRed.r, 0, 0));
+    frame = screenView::grab();
+    EXPECT_TRUE(near(screenView::pixelOf(frame, at(0.6f).x, at(0.6f).y), 255, 0, 0));
+    EXPECT_TRUE(near(screenView::pixelOf(frame, at(0.95f).x, at(0.95f).y), targetRed.r, 0, 0));
 
     // Below 0 the fill hangs down from the base, under the window's edge:
     // only the target shows.
     race.barLevel = -0.3f;
     runFrames(1);
-    frame = raceView::grab();
-    EXPECT_TRUE(near(raceView::pixelOf(frame, at(0.6f).x, at(0.6f).y), targetRed.r, 0, 0));
+    frame = screenView::grab();
+    EXPECT_TRUE(near(screenView::pixelOf(frame, at(0.6f).x, at(0.6f).y), targetRed.r, 0, 0));
 
     // A journey has no bar.
     startRaceOf(RaceType::JOURNEY);
     race.barLevel = 1.0f;
     runFrames(1);
-    frame = raceView::grab();
-    EXPECT_FALSE(near(raceView::pixelOf(frame, at(0.6f).x, at(0.6f).y), 0, 230, 26));
-    EXPECT_FALSE(near(raceView::pixelOf(frame, at(0.95f).x, at(0.95f).y), targetRed.r, 0, 0));
+    frame = screenView::grab();
+    EXPECT_FALSE(near(screenView::pixelOf(frame, at(0.6f).x, at(0.6f).y), 0, 230, 26));
+    EXPECT_FALSE(near(screenView::pixelOf(frame, at(0.95f).x, at(0.95f).y), targetRed.r, 0, 0));
 }
 
 TEST_F(RaceDisplay, eachRaceTypeHasItsSky)
@@ -105,24 +106,24 @@ TEST_F(RaceDisplay, eachRaceTypeHasItsSky)
     // SHORT with the sky off: plain light blue.
     startRaceOf(RaceType::SHORT);
     runFrames(1);
-    EXPECT_TRUE(near(skyPixel(raceView::grab()), 131, 152, 252));
+    EXPECT_TRUE(near(skyPixel(screenView::grab()), 131, 152, 252));
 
     // MEDIUM: purple with the sky off, and still purple after a crash.
     startRaceOf(RaceType::MEDIUM);
     runFrames(1);
-    EXPECT_TRUE(near(skyPixel(raceView::grab()), 204, 77, 204));
+    EXPECT_TRUE(near(skyPixel(screenView::grab()), 204, 77, 204));
     race.barLevel = -0.5f;
     runFrames(1);
-    EXPECT_TRUE(near(skyPixel(raceView::grab()), 204, 77, 204));
+    EXPECT_TRUE(near(skyPixel(screenView::grab()), 204, 77, 204));
 
     // With the picture on, SHORT shows it as it is and MEDIUM tints it.
     settings.showSky = true;
     startRaceOf(RaceType::SHORT);
     runFrames(1);
-    const raceView::Rgb8 plain = skyPixel(raceView::grab());
+    const Rgb plain = skyPixel(screenView::grab());
     startRaceOf(RaceType::MEDIUM);
     runFrames(1);
-    const raceView::Rgb8 tinted = skyPixel(raceView::grab());
+    const Rgb tinted = skyPixel(screenView::grab());
     EXPECT_NEAR(tinted.r, plain.r * 0.8, 2);
     EXPECT_NEAR(tinted.g, plain.g * 0.3, 2);
     EXPECT_NEAR(tinted.b, plain.b * 0.8, 2);
@@ -133,7 +134,7 @@ TEST_F(RaceDisplay, aCrashedRaceSlowsItsColoursAndTintsTheSky)
     settings.showSky = true;
     startRaceOf(RaceType::SHORT);
     runFrames(1);
-    const raceView::Rgb8 plain = skyPixel(raceView::grab());
+    const Rgb plain = skyPixel(screenView::grab());
     race.barLevel = -0.1f;
     const float before = menu.menuClock;
     const float t = frameAt();
@@ -142,7 +143,7 @@ TEST_F(RaceDisplay, aCrashedRaceSlowsItsColoursAndTintsTheSky)
     const float red = std::min(1.0f, std::sin(t) + 1.0f);
     const float green = std::min(1.0f, std::cos(t) + 1.0f);
     const float blue = std::min(1.0f, (std::sin(t) + std::cos(t)) * 0.5f + 1.0f);
-    const raceView::Rgb8 tinted = skyPixel(raceView::grab());
+    const Rgb tinted = skyPixel(screenView::grab());
     EXPECT_NEAR(tinted.r, plain.r * red, 2);
     EXPECT_NEAR(tinted.g, plain.g * green, 2);
     EXPECT_NEAR(tinted.b, plain.b * blue, 2);
@@ -164,7 +165,7 @@ TEST_F(RaceDisplay, theLongSkyIsGreyAndWhiteOnLightningFramesWithThunderOnSomeOf
     for (int frame = 0; frame < 900; ++frame) {
         const size_t sounds = testHooks::soundsRequested().size();
         runFrames(1);
-        const raceView::Rgb8 sky = skyPixel(raceView::grab());
+        const Rgb sky = skyPixel(screenView::grab());
         const bool played = testHooks::soundsRequested().size() > sounds;
         if (race.lightning) {
             ++flashes;
@@ -237,7 +238,7 @@ TEST_F(RaceDisplay, theJourneySkyTurnsToNightAndBackToDay)
     EXPECT_FALSE(race.skyRising);
     // Dusk: red leads.
     float level = race.skyLevel;
-    raceView::Rgb8 sky = skyPixel(raceView::grab());
+    Rgb sky = skyPixel(screenView::grab());
     EXPECT_NEAR(sky.r, std::min(1.0f, level + 0.15f / (1.0f - level)) * 255, 2);
     EXPECT_NEAR(sky.g, level * 255, 2);
     EXPECT_NEAR(sky.b, level * 255, 2);
@@ -252,7 +253,7 @@ TEST_F(RaceDisplay, theJourneySkyTurnsToNightAndBackToDay)
     runFrames(1);
     // Dawn: blue leads.
     level = race.skyLevel;
-    sky = skyPixel(raceView::grab());
+    sky = skyPixel(screenView::grab());
     EXPECT_NEAR(sky.r, std::max(0.0f, level) * 255, 2);
     EXPECT_NEAR(sky.b, std::min(1.0f, level + 0.15f / (1.0f - level)) * 255, 2);
 
@@ -269,8 +270,8 @@ TEST_F(RaceDisplay, theGroundIsGreenUnderTheShip)
 {
     startRaceOf(RaceType::SHORT);
     runFrames(1);
-    const raceView::Frame frame = raceView::grab();
-    EXPECT_EQ(raceView::countIn(frame, 150, 320, 40, 40, 0, 128, 0, 1), 1600);
+    const screenView::Frame frame = screenView::grab();
+    EXPECT_EQ(screenView::countIn(frame, 150, 320, 40, 40, 0, 128, 0, 1), 1600);
 }
 
 TEST_F(RaceDisplay, theHintShowsOnlyInTheLastFifthOfTheBar)
@@ -280,8 +281,8 @@ TEST_F(RaceDisplay, theHintShowsOnlyInTheLastFifthOfTheBar)
     parkField();
     runCountdown();
     auto hint = [] {
-        return raceView::compare(raceView::grab(), "A Little Further!!", -2.2f, 9.0f,
-                                 Colour{0, 1, 0}, worldFrame());
+        return screenView::compare(screenView::grab(), "A Little Further!!", -2.2f, 9.0f,
+                                   Colour{0, 1, 0}, worldFrame());
     };
     race.barLevel = 1.75f;
     runFrames(1);
@@ -308,45 +309,49 @@ TEST_F(RaceDisplay, inWorldModeTheWorldAndItsTextsTurnWhileTheHudAndBarStayLevel
     settings.rotateShip = true;
     race.steerVelocity = 10.0f;  // in the countdown nothing changes it
     runFrames(1);
-    const raceView::Frame shipMode = raceView::grab();
+    const screenView::Frame shipMode = screenView::grab();
     settings.rotateShip = false;
     const float t = frameAt();
-    const raceView::Frame worldMode = raceView::grab();
+    const screenView::Frame worldMode = screenView::grab();
 
     // The countdown stands where the turned world puts it.
-    EXPECT_TRUE(raceView::compare(worldMode, "3", -0.2f, 4.2f, Colour{1, 0, 0}, worldFrame(-10.0f))
-                    .shown());
-    EXPECT_FALSE(raceView::compare(worldMode, "3", -0.2f, 4.2f, Colour{1, 0, 0}, worldFrame())
-                     .shown());
-    EXPECT_TRUE(raceView::compare(shipMode, "3", -0.2f, 4.2f, Colour{1, 0, 0}, worldFrame())
-                    .shown());
+    EXPECT_TRUE(
+        screenView::compare(worldMode, "3", -0.2f, 4.2f, Colour{1, 0, 0}, worldFrame(-10.0f))
+            .shown());
+    EXPECT_FALSE(
+        screenView::compare(worldMode, "3", -0.2f, 4.2f, Colour{1, 0, 0}, worldFrame()).shown());
+    EXPECT_TRUE(
+        screenView::compare(shipMode, "3", -0.2f, 4.2f, Colour{1, 0, 0}, worldFrame()).shown());
 
     // The horizon dips to the right by 10 degrees.
     for (float x : {-20.0f, 20.0f}) {
-        const raceView::Point edge = raceView::project(worldFrame(-10.0f), x, -0.2f, -50.0f);
-        EXPECT_TRUE(near(raceView::pixelOf(worldMode, edge.x, edge.y - 4), 131, 152, 252)) << x;
-        EXPECT_TRUE(near(raceView::pixelOf(worldMode, edge.x, edge.y + 4), 0, 128, 0, 1)) << x;
+        const screenView::Point edge = screenView::project(worldFrame(-10.0f), x, -0.2f, -50.0f);
+        EXPECT_TRUE(near(screenView::pixelOf(worldMode, edge.x, edge.y - 4), 131, 152, 252)) << x;
+        EXPECT_TRUE(near(screenView::pixelOf(worldMode, edge.x, edge.y + 4), 0, 128, 0, 1)) << x;
     }
-    const raceView::Point left = raceView::project(worldFrame(-10.0f), -20.0f, -0.2f, -50.0f);
-    const raceView::Point right = raceView::project(worldFrame(-10.0f), 20.0f, -0.2f, -50.0f);
+    const screenView::Point left = screenView::project(worldFrame(-10.0f), -20.0f, -0.2f, -50.0f);
+    const screenView::Point right = screenView::project(worldFrame(-10.0f), 20.0f, -0.2f, -50.0f);
     EXPECT_GT(right.y - left.y, 30);
 
     // The HUD and the bar stay level.
     const Colour hud{std::cos(t), std::sin(t), 1.0f - 0.5f * std::tan(t)};
-    EXPECT_TRUE(raceView::compare(worldMode, "Score:   0", -2.6f, -1.8f, hud, hudFrame()).shown());
-    const raceView::Point barLow = raceView::project(raceView::shipFrame(), 5.75f, 0.5f, 0.0f);
-    const raceView::Point barHigh = raceView::project(raceView::shipFrame(), 5.75f, 2.4f, 0.0f);
+    EXPECT_TRUE(
+        screenView::compare(worldMode, "Score:   0", -2.6f, -1.8f, hud, hudFrame()).shown());
+    const screenView::Point barLow =
+        screenView::project(screenView::shipFrame(), 5.75f, 0.5f, 0.0f);
+    const screenView::Point barHigh =
+        screenView::project(screenView::shipFrame(), 5.75f, 2.4f, 0.0f);
     int differences = 0;
     for (int y = barHigh.y - 5; y <= barLow.y; ++y)
         for (int x = barLow.x - 5; x < width; ++x) {
-            const auto p = raceView::pixelOf(shipMode, x, y);
-            const auto q = raceView::pixelOf(worldMode, x, y);
+            const auto p = screenView::pixelOf(shipMode, x, y);
+            const auto q = screenView::pixelOf(worldMode, x, y);
             const bool bar = (p.g == 0 && p.r > 170) || (p.g == 230);
             if (bar && (p.r != q.r || p.g != q.g || p.b != q.b))
                 ++differences;
         }
     EXPECT_EQ(differences, 0);
-    EXPECT_GT(raceView::countIn(worldMode, barLow.x, barHigh.y, width - barLow.x,
-                                barLow.y - barHigh.y, 179, 0, 0),
+    EXPECT_GT(screenView::countIn(worldMode, barLow.x, barHigh.y, width - barLow.x,
+                                  barLow.y - barHigh.y, 179, 0, 0),
               100);
 }

@@ -12,8 +12,8 @@
 #include <cmath>
 #include <string>
 
-using raceView::Colour;
-using raceView::worldFrame;
+using screenView::Colour;
+using screenView::worldFrame;
 
 namespace {
 
@@ -102,18 +102,20 @@ TEST_F(RaceEnd, aShortFinishEqualToTheBestIsANewBestAndGoesToNameEntry)
     EXPECT_EQ(initialsOf(RaceType::MEDIUM), "ABC") << "only the race's own row";
 
     // The result screen stands for this one frame.
-    const raceView::Frame frame = raceView::grab();
-    EXPECT_TRUE(raceView::compare(frame, "YOU BEAT THE OLD SHORT HIGH SCORE!!!", -3.5f, 5.0f,
-                                  pulse(t), worldFrame())
+    const screenView::Frame frame = screenView::grab();
+    EXPECT_TRUE(screenView::compare(frame, "YOU BEAT THE OLD SHORT HIGH SCORE!!!", -3.5f, 5.0f,
+                                    pulse(t), worldFrame())
                     .shown());
-    EXPECT_TRUE(raceView::compare(frame, "YOU WIN!!", -1.1f, 9.0f, pulse(t), worldFrame()).shown());
-    EXPECT_TRUE(raceView::compare(frame, "You Won In: " + std::to_string(score) + "!", -1.6f, 8.0f,
-                                  slow(t), worldFrame())
+    EXPECT_TRUE(
+        screenView::compare(frame, "YOU WIN!!", -1.1f, 9.0f, pulse(t), worldFrame()).shown());
+    EXPECT_TRUE(screenView::compare(frame, "You Won In: " + std::to_string(score) + "!", -1.6f,
+                                    8.0f, slow(t), worldFrame())
                     .shown());
-    EXPECT_TRUE(raceView::compare(frame, "Press Escape to exit...", -1.9f, 3.0f, red, worldFrame())
-                    .shown());
-    EXPECT_TRUE(raceView::compare(frame, "Press Enter to play again...", -2.1f, 2.0f, darkGreen,
-                                  worldFrame())
+    EXPECT_TRUE(
+        screenView::compare(frame, "Press Escape to exit...", -1.9f, 3.0f, red, worldFrame())
+            .shown());
+    EXPECT_TRUE(screenView::compare(frame, "Press Enter to play again...", -2.1f, 2.0f, darkGreen,
+                                    worldFrame())
                     .shown());
 
     // From the next frame on name entry owns the screen; the race stands.
@@ -138,8 +140,8 @@ TEST_F(RaceEnd, aBetterTimeOnMediumOrLongIsStoredWithItsOwnLine)
         EXPECT_EQ(highScoreFor(type)->best, score);
         EXPECT_EQ(initialsOf(type), "___");
         EXPECT_TRUE(screens.nameEntryShown);
-        EXPECT_TRUE(raceView::compare(raceView::grab(), lines[type - 2], -3.5f, 5.0f, pulse(t),
-                                      worldFrame())
+        EXPECT_TRUE(screenView::compare(screenView::grab(), lines[type - 2], -3.5f, 5.0f, pulse(t),
+                                        worldFrame())
                         .shown());
     }
 }
@@ -158,14 +160,15 @@ TEST_F(RaceEnd, aSlowerFinishSaysWhichTimeWasNotBeatenAndStaysOnScreen)
 
     for (int frame = 0; frame < 3; ++frame) {
         SCOPED_TRACE(frame);
-        const raceView::Frame picture = raceView::grab();
-        EXPECT_TRUE(raceView::compare(picture, "Sorry, you didn't beat " + std::to_string(score - 1),
-                                      -2.4f, 5.0f, black, worldFrame())
+        const screenView::Frame picture = screenView::grab();
+        EXPECT_TRUE(screenView::compare(picture,
+                                        "Sorry, you didn't beat " + std::to_string(score - 1),
+                                        -2.4f, 5.0f, black, worldFrame())
                         .shown());
-        EXPECT_TRUE(raceView::compare(picture, "YOU WIN!!", -1.1f, 9.0f, pulse(t), worldFrame())
-                        .shown());
-        EXPECT_TRUE(raceView::compare(picture, "You Won In: " + std::to_string(score) + "!", -1.6f,
-                                      8.0f, slow(t), worldFrame())
+        EXPECT_TRUE(
+            screenView::compare(picture, "YOU WIN!!", -1.1f, 9.0f, pulse(t), worldFrame()).shown());
+        EXPECT_TRUE(screenView::compare(picture, "You Won In: " + std::to_string(score) + "!",
+                                        -1.6f, 8.0f, slow(t), worldFrame())
                         .shown());
         t = menu.menuClock + 0.1f;
         runFrames(1);
@@ -188,14 +191,15 @@ TEST_F(RaceEnd, aJourneyCrashBelowTheBestSaysHowLongItLastedAndWhatItDidNotBeat)
 
     for (int frame = 0; frame < 2; ++frame) {
         SCOPED_TRACE(frame);
-        const raceView::Frame picture = raceView::grab();
-        EXPECT_TRUE(raceView::compare(picture, "Sorry, you didn't last longer than 400", -2.8f,
-                                      5.0f, black, worldFrame())
+        const screenView::Frame picture = screenView::grab();
+        EXPECT_TRUE(screenView::compare(picture, "Sorry, you didn't last longer than 400", -2.8f,
+                                        5.0f, black, worldFrame())
                         .shown());
-        EXPECT_TRUE(raceView::compare(picture, "YOU CRASHED!!", -1.1f, 9.0f, pulse(t), worldFrame())
-                        .shown());
-        EXPECT_TRUE(raceView::compare(picture, "YOU LASTED: " + std::to_string(score) + "!", -1.4f,
-                                      8.0f, slow(t), worldFrame())
+        EXPECT_TRUE(
+            screenView::compare(picture, "YOU CRASHED!!", -1.1f, 9.0f, pulse(t), worldFrame())
+                .shown());
+        EXPECT_TRUE(screenView::compare(picture, "YOU LASTED: " + std::to_string(score) + "!",
+                                        -1.4f, 8.0f, slow(t), worldFrame())
                         .shown());
         // Crashed, the sky step takes 0.059999 off the clock before the texts.
         t = static_cast<float>((menu.menuClock + 0.1f) - 0.059999);
@@ -221,8 +225,9 @@ TEST_F(RaceEnd, aJourneyThatLastsAsLongAsTheBestOrLongerIsANewBest)
         EXPECT_EQ(initialsOf(RaceType::JOURNEY), "___");
         EXPECT_TRUE(screens.nameEntryShown);
         EXPECT_EQ(input.lastReleasedKey, 63);
-        EXPECT_TRUE(raceView::compare(raceView::grab(), "YOU BEAT THE OLD JOURNEY HIGH SCORE!!!",
-                                      -3.5f, 5.0f, pulse(t), worldFrame())
+        EXPECT_TRUE(screenView::compare(screenView::grab(),
+                                        "YOU BEAT THE OLD JOURNEY HIGH SCORE!!!", -3.5f, 5.0f,
+                                        pulse(t), worldFrame())
                         .shown());
         setInitials(RaceType::JOURNEY, "ABC");
     }
@@ -242,18 +247,19 @@ TEST_F(RaceEnd, aLongLossShowsTheLoseScreenAndLeavesTheTableAndItsFileAsTheyWere
     ASSERT_LT(race.barLevel, 0.0f);
     const int score = shownScore();
 
-    const raceView::Frame picture = raceView::grab();
-    EXPECT_TRUE(raceView::compare(picture, "YOU LOSE", -1.1f, 9.0f, black, worldFrame()).shown());
-    EXPECT_TRUE(raceView::compare(picture, "You Lasted:" + std::to_string(score), -1.4f, 8.0f,
-                                  black, worldFrame())
+    const screenView::Frame picture = screenView::grab();
+    EXPECT_TRUE(screenView::compare(picture, "YOU LOSE", -1.1f, 9.0f, black, worldFrame()).shown());
+    EXPECT_TRUE(screenView::compare(picture, "You Lasted:" + std::to_string(score), -1.4f, 8.0f,
+                                    black, worldFrame())
                     .shown());
-    EXPECT_TRUE(raceView::compare(picture, "Sorry, you didn't go faster than 300", -2.7f, 5.0f,
-                                  pulse(t), worldFrame())
+    EXPECT_TRUE(screenView::compare(picture, "Sorry, you didn't go faster than 300", -2.7f, 5.0f,
+                                    pulse(t), worldFrame())
                     .shown());
-    EXPECT_TRUE(raceView::compare(picture, "Press Escape to exit...", -1.9f, 3.0f, red, worldFrame())
-                    .shown());
-    EXPECT_TRUE(raceView::compare(picture, "Press Enter to play again...", -2.1f, 2.0f, darkGreen,
-                                  worldFrame())
+    EXPECT_TRUE(
+        screenView::compare(picture, "Press Escape to exit...", -1.9f, 3.0f, red, worldFrame())
+            .shown());
+    EXPECT_TRUE(screenView::compare(picture, "Press Enter to play again...", -2.1f, 2.0f, darkGreen,
+                                    worldFrame())
                     .shown());
 
     // Even a time "better" than the best is no best when the bar ran out.
@@ -276,17 +282,13 @@ TEST_F(RaceEnd, enterOnAResultScreenPlaysAgainAndEscapeGoesBackToTheTitle)
     ASSERT_FALSE(screens.nameEntryShown);
     runFrames(2);
 
-    pressKey(VK_RETURN);
-    runFrames(1);
-    releaseKey(VK_RETURN);
+    holdKeyForAFrame(VK_RETURN);
     EXPECT_EQ(race.raceFrames, 1);
     EXPECT_EQ(race.barLevel, 1.0f);
     EXPECT_EQ(race.raceClock, 0.0f);
 
     runCountdown();
     finishAt(5.05e-11f);
-    pressKey(VK_ESCAPE);
-    runFrames(1);
-    releaseKey(VK_ESCAPE);
+    holdKeyForAFrame(VK_ESCAPE);
     EXPECT_TRUE(screens.frontEnd);
 }

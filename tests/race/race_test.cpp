@@ -14,8 +14,8 @@
 #include <cstdlib>
 #include <cstring>
 
-using raceView::Colour;
-using raceView::worldFrame;
+using screenView::Colour;
+using screenView::worldFrame;
 
 // No window here: nothing has seeded the generator, so the field must hold
 // the first 40 numbers of the unseeded sequence (the same as seed 1).
@@ -158,14 +158,12 @@ TEST_F(RaceSetUp, aBarExactlyAtItsTargetOrAtZeroNeitherRacesNorEnds)
         EXPECT_TRUE(raceScript::sameField(before, field)) << "no shape moves";
         EXPECT_EQ(race.raceFrames, frames + 5);
         EXPECT_FALSE(screens.nameEntryShown);
-        const raceView::Frame frame = raceView::grab();
-        EXPECT_FALSE(raceView::compare(frame, "Press Enter to play again...", -2.1f, 2.0f,
-                                       Colour{0.0f, 0.2f, 0.0f}, worldFrame())
+        const screenView::Frame frame = screenView::grab();
+        EXPECT_FALSE(screenView::compare(frame, "Press Enter to play again...", -2.1f, 2.0f,
+                                         Colour{0.0f, 0.2f, 0.0f}, worldFrame())
                          .mostlyShown());
 
-        pressKey(VK_RETURN);
-        runFrames(1);
-        releaseKey(VK_RETURN);
+        holdKeyForAFrame(VK_RETURN);
         EXPECT_EQ(race.raceFrames, 1) << "Enter still restarts";
     }
 }
@@ -186,9 +184,7 @@ TEST_F(RaceSetUp, enterInTheMiddleOfARaceRestartsItAtOnce)
         field[row].across = 0.0f;
     }
 
-    pressKey(VK_RETURN);
-    runFrames(1);
-    releaseKey(VK_RETURN);
+    holdKeyForAFrame(VK_RETURN);
     EXPECT_EQ(race.raceFrames, 1);
     EXPECT_EQ(race.raceClock, 0.0f);
     EXPECT_EQ(race.barLevel, 1.0f);
@@ -204,13 +200,13 @@ TEST_F(RaceSetUp, enterInTheMiddleOfARaceRestartsItAtOnce)
         EXPECT_EQ(field[row].along, 10.0f) << "the extras are not scattered";
 
     // The start's flash covers the whole view in the restart frame.
-    const raceView::Frame frame = raceView::grab();
-    EXPECT_EQ(raceView::countIn(frame, 0, 0, width, height, 179, 77, 77), width * height);
+    const screenView::Frame frame = screenView::grab();
+    EXPECT_EQ(screenView::countIn(frame, 0, 0, width, height, 179, 77, 77), width * height);
     // The countdown runs afresh.
     runFrames(1);
-    EXPECT_TRUE(raceView::compare(raceView::grab(), "3", -0.2f, 4.2f, Colour{1, 0, 0},
-                                  worldFrame())
-                    .shown());
+    EXPECT_TRUE(
+        screenView::compare(screenView::grab(), "3", -0.2f, 4.2f, Colour{1, 0, 0}, worldFrame())
+            .shown());
 }
 
 TEST_F(RaceSetUp, escapeReturnsToTheTitleAndTheRaceKeepsItsState)
@@ -222,9 +218,7 @@ TEST_F(RaceSetUp, escapeReturnsToTheTitleAndTheRaceKeepsItsState)
     Obstacle fieldBefore[fieldRows];
     std::memcpy(fieldBefore, field, sizeof fieldBefore);
 
-    pressKey(VK_ESCAPE);
-    runFrames(1);
-    releaseKey(VK_ESCAPE);
+    holdKeyForAFrame(VK_ESCAPE);
     EXPECT_TRUE(screens.frontEnd);
     runFrames(10);
     EXPECT_TRUE(raceScript::sameRace(before, race));
@@ -269,12 +263,12 @@ TEST_F(RaceSetUp, aRaceTypeOutsideTheFourRunsWithoutABestAndKeepsTheTableAsItIs)
         EXPECT_EQ(race.barLevel, 1.0f);
         parkField();
         runFrames(1);
-        const raceView::Frame intro = raceView::grab();
-        EXPECT_TRUE(raceView::compare(intro, "Made By: Kelvorn", -0.2f, 0.5f, Colour{1, 0, 0},
-                                      worldFrame())
+        const screenView::Frame intro = screenView::grab();
+        EXPECT_TRUE(screenView::compare(intro, "Made By: Kelvorn", -0.2f, 0.5f, Colour{1, 0, 0},
+                                        worldFrame())
                         .shown());
         // No "current best" line: there is no best.
-        EXPECT_EQ(raceView::countIn(intro, 0, 0, width, height, 0, 0, 128, 2), 0);
+        EXPECT_EQ(screenView::countIn(intro, 0, 0, width, height, 0, 0, 128, 2), 0);
 
         runCountdown();
         pressKey(VK_UP);
@@ -287,14 +281,14 @@ TEST_F(RaceSetUp, aRaceTypeOutsideTheFourRunsWithoutABestAndKeepsTheTableAsItIs)
         EXPECT_EQ(race.bombs, 0.0f);
         EXPECT_FALSE(screens.nameEntryShown);
         EXPECT_TRUE(raceScript::sameTable(table, highScores));
-        const raceView::Frame result = raceView::grab();
-        EXPECT_TRUE(raceView::compare(result, "Press Escape to exit...", -1.9f, 3.0f,
-                                      Colour{1, 0, 0}, worldFrame())
+        const screenView::Frame result = screenView::grab();
+        EXPECT_TRUE(screenView::compare(result, "Press Escape to exit...", -1.9f, 3.0f,
+                                        Colour{1, 0, 0}, worldFrame())
                         .shown());
         // No black "Sorry" line: there is no best to quote.
-        const raceView::Point sorry = raceView::project(worldFrame(), -2.8f, 5.0f);
-        EXPECT_EQ(raceView::countIn(result, sorry.x, sorry.y - 20, width - sorry.x, 28, 0, 0, 0, 0),
-                  0);
+        const screenView::Point sorry = screenView::project(worldFrame(), -2.8f, 5.0f);
+        EXPECT_EQ(
+            screenView::countIn(result, sorry.x, sorry.y - 20, width - sorry.x, 28, 0, 0, 0, 0), 0);
     }
 }
 
@@ -310,9 +304,9 @@ TEST_F(RaceSetUp, aJourneyStartedBeforeItsTargetWasSetEndsAsSoonAsTheCountdownIs
     runFrames(1);
     EXPECT_EQ(race.raceClock, 0.0f);
     EXPECT_EQ(shownScore(), 0);
-    const raceView::Frame frame = raceView::grab();
-    EXPECT_TRUE(raceView::compare(frame, "Sorry, you didn't last longer than 40", -2.8f, 5.0f,
-                                  Colour{0, 0, 0}, worldFrame())
+    const screenView::Frame frame = screenView::grab();
+    EXPECT_TRUE(screenView::compare(frame, "Sorry, you didn't last longer than 40", -2.8f, 5.0f,
+                                    Colour{0, 0, 0}, worldFrame())
                     .shown());
 }
 

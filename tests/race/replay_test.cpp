@@ -105,10 +105,10 @@ std::uint64_t soundsHash(const std::vector<std::string>& sounds)
 // Prints the values to check in, when they have to be recorded again.
 void print(const Outcome& o)
 {
-    std::printf("frames %d\nrace clock %a speed %a steer %a bar %a bombs %a frames %d sky %a %d %d\n",
-                o.frames, o.race.raceClock, o.race.shipSpeed, o.race.steerVelocity,
-                o.race.barLevel, o.race.bombs, o.race.raceFrames, o.race.skyLevel,
-                o.race.skyRising, o.race.lightning);
+    std::printf(
+        "frames %d\nrace clock %a speed %a steer %a bar %a bombs %a frames %d sky %a %d %d\n",
+        o.frames, o.race.raceClock, o.race.shipSpeed, o.race.steerVelocity, o.race.barLevel,
+        o.race.bombs, o.race.raceFrames, o.race.skyLevel, o.race.skyRising, o.race.lightning);
     std::printf("field %llx sounds %zu %llx\nsettings '%s'\nscores '%s'\nscore %d\n",
                 static_cast<unsigned long long>(fieldHash(o.field)), o.sounds.size(),
                 static_cast<unsigned long long>(soundsHash(o.sounds)), o.settingsFile.c_str(),

@@ -202,24 +202,26 @@ TEST_F(Ship, theShipBanksInShipModeAndStaysLevelInWorldMode)
         std::srand(7);  // the same one of the two looks every time
         runFrames(1);
         race.steerVelocity = before;
-        return raceView::grab();
+        return screenView::grab();
     };
-    const raceView::Point bottomLeft = raceView::project(raceView::shipFrame(), 1.2f, -0.1f, -2.0f);
-    const raceView::Point topRight = raceView::project(raceView::shipFrame(), -1.2f, 1.7f, -2.0f);
+    const screenView::Point bottomLeft =
+        screenView::project(screenView::shipFrame(), 1.2f, -0.1f, -2.0f);
+    const screenView::Point topRight =
+        screenView::project(screenView::shipFrame(), -1.2f, 1.7f, -2.0f);
     const int left = std::min(bottomLeft.x, topRight.x);
     const int top = std::min(bottomLeft.y, topRight.y);
     const int w = std::abs(topRight.x - bottomLeft.x);
     const int h = std::abs(topRight.y - bottomLeft.y);
 
-    const raceView::Frame level = shipPicture(true, 0.0f);
-    const raceView::Frame banked = shipPicture(true, 9.0f);
-    const raceView::Frame worldMode = shipPicture(false, 9.0f);
-    auto differences = [&](const raceView::Frame& a, const raceView::Frame& b) {
+    const screenView::Frame level = shipPicture(true, 0.0f);
+    const screenView::Frame banked = shipPicture(true, 9.0f);
+    const screenView::Frame worldMode = shipPicture(false, 9.0f);
+    auto differences = [&](const screenView::Frame& a, const screenView::Frame& b) {
         int count = 0;
         for (int y = top; y < top + h; ++y)
             for (int x = left; x < left + w; ++x) {
-                const auto p = raceView::pixelOf(a, x, y);
-                const auto q = raceView::pixelOf(b, x, y);
+                const auto p = screenView::pixelOf(a, x, y);
+                const auto q = screenView::pixelOf(b, x, y);
                 count += (p.r != q.r || p.g != q.g || p.b != q.b) ? 1 : 0;
             }
         return count;
@@ -230,11 +232,9 @@ TEST_F(Ship, theShipBanksInShipModeAndStaysLevelInWorldMode)
     int spriteDifferences = 0;
     for (int y = top; y < top + h; ++y)
         for (int x = left; x < left + w; ++x) {
-            const auto p = raceView::pixelOf(level, x, y);
-            const auto q = raceView::pixelOf(worldMode, x, y);
-            auto ground = [](raceView::Rgb8 c) {
-                return c.r == 0 && (c.g == 127 || c.g == 128) && c.b == 0;
-            };
+            const auto p = screenView::pixelOf(level, x, y);
+            const auto q = screenView::pixelOf(worldMode, x, y);
+            auto ground = [](Rgb c) { return c.r == 0 && (c.g == 127 || c.g == 128) && c.b == 0; };
             const bool background = ground(p) || ground(q) ||
                                     (std::abs(q.r - 131) <= 1 && std::abs(q.g - 152) <= 1);
             if (!background && (p.r != q.r || p.g != q.g || p.b != q.b))
@@ -256,18 +256,20 @@ TEST_F(Ship, afterAJourneyCrashTheShipIsGoneAndTheWorldIsLevel)
     ASSERT_LT(race.barLevel, 0.0f);
     race.steerVelocity = 10.0f;
     runFrames(1);
-    const raceView::Frame frame = raceView::grab();
+    const screenView::Frame frame = screenView::grab();
     // The ship's place shows only ground.
-    const raceView::Point ship = raceView::project(raceView::shipFrame(), 0.0f, 0.7f, -2.0f);
-    EXPECT_EQ(raceView::countIn(frame, ship.x - 20, ship.y - 10, 40, 20, 0, 128, 0, 1), 800);
+    const screenView::Point ship = screenView::project(screenView::shipFrame(), 0.0f, 0.7f, -2.0f);
+    EXPECT_EQ(screenView::countIn(frame, ship.x - 20, ship.y - 10, 40, 20, 0, 128, 0, 1), 800);
     // The horizon (the sky's lower edge) is level although the velocity is 10.
-    const raceView::Point left = raceView::project(raceView::worldFrame(), -30.0f, -0.2f, -50.0f);
-    const raceView::Point right = raceView::project(raceView::worldFrame(), 30.0f, -0.2f, -50.0f);
+    const screenView::Point left =
+        screenView::project(screenView::worldFrame(), -30.0f, -0.2f, -50.0f);
+    const screenView::Point right =
+        screenView::project(screenView::worldFrame(), 30.0f, -0.2f, -50.0f);
     EXPECT_EQ(left.y, right.y);
-    const auto above = raceView::pixelOf(frame, left.x, left.y - 4);
-    const auto below = raceView::pixelOf(frame, right.x, right.y + 4);
+    const auto above = screenView::pixelOf(frame, left.x, left.y - 4);
+    const auto below = screenView::pixelOf(frame, right.x, right.y + 4);
     EXPECT_LT(above.g, 120);
     EXPECT_GE(below.g, 127);
     EXPECT_LE(below.g, 128);
-    EXPECT_EQ(raceView::pixelOf(frame, right.x, right.y - 4).g, above.g);
+    EXPECT_EQ(screenView::pixelOf(frame, right.x, right.y - 4).g, above.g);
 }

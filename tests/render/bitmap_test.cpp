@@ -6,6 +6,8 @@
 
 #include "platform/test_hooks.h"
 #include "platform/window.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/game_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -14,28 +16,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<unsigned char>;
 
 // ---- Writing pictures -------------------------------------------------------
-
-void put16(Bytes& out, std::uint32_t value)
-{
-    out.push_back(static_cast<unsigned char>(value));
-    out.push_back(static_cast<unsigned char>(value >> 8));
-}
-
-void put32(Bytes& out, std::uint32_t value)
-{
-    put16(out, value & 0xFFFFu);
-    put16(out, value >> 16);
-}
 
 void append(Bytes& out, const Bytes& more) { out.insert(out.end(), more.begin(), more.end()); }
 
@@ -113,28 +101,14 @@ class BitmapDecoder : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        previous = fs::current_path();
-        char pattern[] = "/tmp/trigonix-bitmap-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-        fs::current_path(folder);
-        fs::create_directory("Data");
+        ASSERT_FALSE(enterTempGameFolder(false).empty());
         testHooks::answerMessageBoxes([](const MessageBoxRecord&) { return IDOK; });
     }
 
     void TearDown() override
     {
         testHooks::reset();
-        fs::current_path(previous);
-        fs::remove_all(folder);
-    }
-
-    static void writeFile(const char* path, const Bytes& bytes)
-    {
-        // A new file each time: rewriting one in place makes the disk flush.
-        fs::remove(path);
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        leaveTempGameFolder();
     }
 
     // Decodes `bytes` from a file; the image's pixels, or an empty result
@@ -190,9 +164,6 @@ protected:
         EXPECT_NE(refusal, nullptr);
         return refusal != nullptr ? refusal : "(no text)";
     }
-
-    fs::path previous;
-    fs::path folder;
 };
 
 TEST_F(BitmapDecoder, a_null_path_gives_nothing_and_no_box)
@@ -216,7 +187,7 @@ TEST_F(BitmapDecoder, a_folder_counts_as_a_file_that_cannot_be_opened)
 
 TEST_F(BitmapDecoder, an_empty_file_cannot_be_mapped_and_says_so_with_its_path)
 {
-    writeFile("Data/empty.bmp", {});
+    writeFile("Data/empty.bmp", Bytes{});
     EXPECT_EQ(loadBitmapFile("Data/empty.bmp"), nullptr);
     ASSERT_EQ(testHooks::messageBoxes().size(), 1u);
     const MessageBoxRecord& box = testHooks::messageBoxes()[0];

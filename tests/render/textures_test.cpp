@@ -3,34 +3,18 @@
 #include "render/textures.h"
 
 #include "platform/test_hooks.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/game_fixture.h"
 #include "tests/support/gl_context.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-namespace fs = std::filesystem;
-using Bytes = std::vector<unsigned char>;
-
-void put16(Bytes& out, std::uint32_t value)
-{
-    out.push_back(static_cast<unsigned char>(value));
-    out.push_back(static_cast<unsigned char>(value >> 8));
-}
-
-void put32(Bytes& out, std::uint32_t value)
-{
-    put16(out, value & 0xFFFFu);
-    put16(out, value >> 16);
-}
 
 // A 24-bit picture with a file header and a 40-byte (or `headerSize`)
 // info header; `rgb` holds packed red, green, blue rows, bottom row first.
@@ -79,12 +63,7 @@ protected:
     void SetUp() override
     {
         shipTextureA = moonTexture = shipTextureB = skyTexture = alienTexture = 0;
-        previous = fs::current_path();
-        char pattern[] = "/tmp/trigonix-textures-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-        fs::current_path(folder);
-        fs::create_directory("Data");
+        ASSERT_FALSE(enterTempGameFolder(false).empty());
         testHooks::answerMessageBoxes([](const MessageBoxRecord&) { return IDOK; });
         gl = openTestGlContext(64, 64);
         ASSERT_NE(gl.context, nullptr);
@@ -95,14 +74,7 @@ protected:
     {
         closeTestGlContext(gl);
         testHooks::reset();
-        fs::current_path(previous);
-        fs::remove_all(folder);
-    }
-
-    static void writeFile(const char* path, const Bytes& bytes)
-    {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        leaveTempGameFolder();
     }
 
     static void writeAll()
@@ -131,8 +103,6 @@ protected:
         return pixels;
     }
 
-    fs::path previous;
-    fs::path folder;
     TestGlContext gl;
 };
 

@@ -4,6 +4,7 @@
 #include "app/input.h"
 #include "app/frame.h"
 #include "app/win_main.h"
+#include "persist/settings.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
@@ -22,8 +23,10 @@ std::string enterTempGameFolder(bool withPictures)
 {
     folderBeforeTest = fs::current_path();
     std::string pattern = (fs::temp_directory_path() / "trigonix-test-XXXXXX").string();
-    char* made = mkdtemp(pattern.data());
-    EXPECT_NE(made, nullptr) << "cannot make a temporary folder";
+    if (mkdtemp(pattern.data()) == nullptr) {
+        ADD_FAILURE() << "cannot make a temporary folder";
+        return "";
+    }
     tempFolder = pattern;
     fs::create_directory(tempFolder / "Data");
     if (withPictures) {
@@ -63,8 +66,19 @@ bool fileExists(const std::string& path)
 
 void writeFile(const std::string& path, const std::string& bytes)
 {
+    // Rewriting a file in place makes the disk flush; a new one does not.
+    std::error_code ignored;
+    if (!fs::is_directory(fs::symlink_status(path, ignored)))
+        fs::remove(path, ignored);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;
+    out.close();
+    EXPECT_FALSE(out.fail()) << "cannot write " << path;
+}
+
+void writeFile(const std::string& path, const std::vector<unsigned char>& bytes)
+{
+    writeFile(path, std::string(bytes.begin(), bytes.end()));
 }
 
 static void send(UINT message, WPARAM wParam, LPARAM lParam)
@@ -92,6 +106,29 @@ void pressLeftButton() { send(WM_LBUTTONDOWN, 0, mouseAt()); }
 void releaseLeftButton() { send(WM_LBUTTONUP, 0, mouseAt()); }
 void pressRightButton() { send(WM_RBUTTONDOWN, 0, mouseAt()); }
 void releaseRightButton() { send(WM_RBUTTONUP, 0, mouseAt()); }
+
+void holdKeyForAFrame(int code)
+{
+    pressKey(code);
+    runFrames(1);
+    releaseKey(code);
+}
+
+void chooseMenuRow(int row)
+{
+    menu.currentItem = row;
+    menu.repeatDelay = 0;
+    holdKeyForAFrame(VK_RETURN);
+}
+
+void useArrowKeysAndSpaceBar()
+{
+    settings.accelerateKey = VK_UP;
+    settings.decelerateKey = VK_DOWN;
+    settings.leftKey = VK_LEFT;
+    settings.rightKey = VK_RIGHT;
+    settings.bombKey = VK_SPACE;
+}
 
 void runFrames(int count)
 {

@@ -15,14 +15,18 @@
 
 // Enters a new empty temporary folder holding an empty Data folder; with
 // `withPictures` the generated pictures, sounds and music are linked into
-// it (never the two data files).
+// it (never the two data files). Its path; "" (and a failed test) when none
+// could be made.
 std::string enterTempGameFolder(bool withPictures = true);
 // Leaves it, deleting it.
 void leaveTempGameFolder();
 
 std::string readFile(const std::string& path);  // "" when missing
 bool fileExists(const std::string& path);
+// Always a new file, never written through the old one or a link to a
+// shared picture; a file that cannot be written fails the test.
 void writeFile(const std::string& path, const std::string& bytes);
+void writeFile(const std::string& path, const std::vector<unsigned char>& bytes);
 
 // --- Input, as the window procedure receives it --------------------------
 
@@ -34,6 +38,13 @@ void pressLeftButton();
 void releaseLeftButton();
 void pressRightButton();
 void releaseRightButton();
+
+// The key down for one frame, up after it.
+void holdKeyForAFrame(int code);
+// Enter on menu row `row` with the repeat delay run out, down for one frame.
+void chooseMenuRow(int row);
+// The race keys on the arrows and the space bar.
+void useArrowKeysAndSpaceBar();
 
 // --- Frames and pixels ----------------------------------------------------
 

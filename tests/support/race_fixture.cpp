@@ -20,11 +20,7 @@ void RaceTest::SetUp()
     settings.showSky = false;
     settings.soundOn = false;
     settings.rotateShip = true;
-    settings.accelerateKey = VK_UP;
-    settings.decelerateKey = VK_DOWN;
-    settings.leftKey = VK_LEFT;
-    settings.rightKey = VK_RIGHT;
-    settings.bombKey = VK_SPACE;
+    useArrowKeysAndSpaceBar();
     frameRate.framesPerSecond = 60;
     frameRate.secondStamp = 1000;
     frameRate.framesThisSecond = 0;

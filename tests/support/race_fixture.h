@@ -5,7 +5,7 @@
 #pragma once
 
 #include "tests/support/game_fixture.h"
-#include "tests/support/race_view.h"
+#include "tests/support/screen_view.h"
 
 struct RaceTest : GameTest {
     void SetUp() override;

@@ -77,7 +77,7 @@ std::uint64_t hashBytes(const void* bytes, std::size_t size, std::uint64_t hash)
     return hash;
 }
 
-std::uint64_t hashFrame(const raceView::Frame& frame)
+std::uint64_t hashFrame(const screenView::Frame& frame)
 {
     return hashBytes(frame.rgb.data(), frame.rgb.size());
 }
@@ -95,11 +95,7 @@ void startFixedRace(int raceType, unsigned seed)
     settings.showSky = true;
     settings.resolutionIndex = 2;
     settings.raceType = raceType;
-    settings.accelerateKey = VK_UP;
-    settings.decelerateKey = VK_DOWN;
-    settings.leftKey = VK_LEFT;
-    settings.rightKey = VK_RIGHT;
-    settings.bombKey = VK_SPACE;
+    useArrowKeysAndSpaceBar();
     settings.rotateShip = false;
     settings.soundOn = true;
     settings.fullscreen = false;
@@ -149,7 +145,7 @@ Moment momentNow(std::size_t soundsAtStart, bool withPicture)
     moment.repeatDelay = menu.repeatDelay;
     moment.gameSpeed = settings.gameSpeed;
     moment.sounds = testHooks::soundsRequested().size() - soundsAtStart;
-    moment.picture = withPicture ? hashFrame(raceView::grab()) : 0;
+    moment.picture = withPicture ? hashFrame(screenView::grab()) : 0;
     return moment;
 }
 

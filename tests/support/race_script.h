@@ -5,7 +5,7 @@
 #include "persist/high_scores.h"
 #include "race/obstacles.h"
 #include "race/race.h"
-#include "tests/support/race_view.h"
+#include "tests/support/screen_view.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -40,8 +40,9 @@ bool sameTable(const HighScoreTable& a, const HighScoreTable& b);
 bool sameMoment(const Moment& a, const Moment& b, bool withPicture = true);
 std::string describe(const RaceState& race);
 
-std::uint64_t hashBytes(const void* bytes, std::size_t size, std::uint64_t hash = 1469598103934665603ull);
-std::uint64_t hashFrame(const raceView::Frame& frame);
+std::uint64_t hashBytes(const void* bytes, std::size_t size,
+                        std::uint64_t hash = 1469598103934665603ull);
+std::uint64_t hashFrame(const screenView::Frame& frame);
 
 // Puts every record the race reads to a fixed state, seeds the generator,
 // places the field and starts a race of `raceType`.
