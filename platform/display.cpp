@@ -2,6 +2,7 @@
 #include "platform/display.h"
 
 #include "platform/gamepad.h"
+#include "platform/heap.h"
 #include "platform/platform_state.h"
 #include "platform/test_hook_state.h"
 
@@ -44,6 +45,7 @@ bool platformVideoReady()
         return display.videoReady;
     display.videoTried = true;
     keepSignalsAlone();
+    keepFreedMemory();
     // Only a window system will do: SDL's fallback to an invisible
     // off-screen display would run the game where nobody sees it. An
     // SDL_VIDEODRIVER set in the environment still wins.
