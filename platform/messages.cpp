@@ -130,9 +130,9 @@ void translateWindowEvent(const SDL_WindowEvent& event)
         queueMessage(handle, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
         return;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
+        // Focus does not bring a minimised window back; only a restore does.
         platformRecords.focus = handle;
-        window->minimised = false;
-        queueMessage(handle, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
+        queueMessage(handle, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, window->minimised ? 1 : 0), 0);
         return;
     case SDL_WINDOWEVENT_FOCUS_LOST:
         if (platformRecords.focus == handle)

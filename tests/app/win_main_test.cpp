@@ -132,6 +132,16 @@ static Uint32 gameSdlWindowId()
     return 0;
 }
 
+// What the desktop tells the game window, as the X server's events arrive.
+static void pushWindowEvent(Uint8 what)
+{
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = what;
+    event.window.windowID = gameSdlWindowId();
+    SDL_PushEvent(&event);
+}
+
 // The whole program in this process: WinMain with a script played between
 // frames of its real loop.
 struct StartUpTest : GameTest {
@@ -275,17 +285,13 @@ TEST_F(StartUpTest, WhileMinimisedTheLoopSleepsAndDrawsNothing)
         if (frame == 29)
             std::this_thread::sleep_for(std::chrono::milliseconds(500));
         if (frame == 30) {
-            PostMessageA(gameWindow.window, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1), 0);
+            pushWindowEvent(SDL_WINDOWEVENT_MINIMIZED);
             // The desktop restores the window a little later; until then
             // the loop must wait in the queue, not draw.
             restorer = std::thread([&] {
                 std::this_thread::sleep_for(std::chrono::milliseconds(300));
                 framesWhileMinimised = frames.load();
-                SDL_Event event{};
-                event.type = SDL_WINDOWEVENT;
-                event.window.event = SDL_WINDOWEVENT_RESTORED;
-                event.window.windowID = gameSdlWindowId();
-                SDL_PushEvent(&event);
+                pushWindowEvent(SDL_WINDOWEVENT_RESTORED);
             });
         }
         if (frame == 31)

@@ -361,6 +361,16 @@ TEST_F(Messages, FocusComingAndGoingLeavesTheWindowNotMinimised)
     EXPECT_EQ(activations[1].wParam, MAKEWPARAM(WA_INACTIVE, 0));
 }
 
+TEST_F(Messages, FocusArrivingLateDoesNotBringAMinimisedWindowBack)
+{
+    pushWindowEvent(SDL_WINDOWEVENT_MINIMIZED);
+    pushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+    drainMessages();
+    const auto activations = receivedOf({WM_ACTIVATE});
+    ASSERT_EQ(activations.size(), 2u);
+    EXPECT_EQ(activations[1].wParam, MAKEWPARAM(WA_ACTIVE, 1)) << "still minimised";
+}
+
 TEST_F(Messages, ShowingTheWindowActivatesIt)
 {
     pushWindowEvent(SDL_WINDOWEVENT_SHOWN);
