@@ -4,7 +4,9 @@
     format_results.py WORK_DIR RESULTS_JSON
 
 WORK_DIR holds what bench/run.sh made: frames-640x480.json,
-frames-1024x768.json, pace.json, startup.json, memory.json and real.json.
+frames-1024x768.json, pace.json, startup.json, memory.json, real.json and
+failed.txt, the steps that failed. A piece that is missing leaves its figures
+out (null in the file, "failed" in the table); the others are kept.
 """
 
 import json
@@ -35,8 +37,20 @@ GOAL_MINIMISED_PERCENT = 1.0
 
 
 def load(work, name):
-    with open(os.path.join(work, name), encoding="utf-8") as f:
-        return json.load(f)
+    """The piece, or None when its step failed to write it whole."""
+    try:
+        with open(os.path.join(work, name), encoding="utf-8") as f:
+            return json.load(f)
+    except (OSError, ValueError):
+        return None
+
+
+def failed_steps(work):
+    try:
+        with open(os.path.join(work, "failed.txt"), encoding="utf-8") as f:
+            return [line.strip() for line in f if line.strip()]
+    except OSError:
+        return []
 
 
 def machine(gl):
@@ -62,6 +76,9 @@ def frame_costs(work):
     sizes = {}
     for size in SIZES:
         data = load(work, "frames-%s.json" % size)
+        if data is None:
+            sizes[size] = None
+            continue
         floor = data["floor"]
         rows = {"floor": dict(floor, over_floor_median=1.0, over_floor_p90=1.0)}
         flat = data["floor_untextured"]
@@ -95,6 +112,8 @@ def frame_costs(work):
 
 def pace(work):
     rows = load(work, "pace.json")
+    if rows is None:
+        return None
     reference = next(row for row in rows if row["fps"] == 60)
     for row in rows:
         row["travel_ratio"] = row["travel_per_second"] / reference["travel_per_second"]
@@ -114,8 +133,8 @@ def main(argv):
     paces = pace(work)
     startup = load(work, "startup.json")
     memory = load(work, "memory.json")
-    real = load(work, "real.json")
-    maps = [float(v) for v in real["window_map_runs"].split()]
+    real = load(work, "real.json") or {}
+    maps = [float(v) for v in real.get("window_map_runs", "").split()]
     # The first start after a build reads everything from disk: left out.
     maps = maps[1:] if len(maps) > 1 else maps
     window_map = {
@@ -125,42 +144,46 @@ def main(argv):
         "max_ms": max(maps) if maps else None,
     }
 
+    def goal(value, target, met):
+        if value is None:
+            return {"value": None, "goal": target, "met": None}
+        return {"value": value, "goal": target, "met": met(value)}
+
     large = costs["1024x768"]
-    worst_race = max(large["costs"][name]["over_floor_median"] for name in RACES)
-    worst_pace = max(max(abs(r["travel_ratio"] - 1), abs(r["clock_ratio"] - 1)) for r in paces)
+    worst_race = max(large["costs"][name]["over_floor_median"] for name in RACES) if large else None
+    worst_pace = (max(max(abs(r["travel_ratio"] - 1), abs(r["clock_ratio"] - 1)) for r in paces)
+                  if paces else None)
+    startup_ms = startup["exec_to_first_swap"]["median_ms"] if startup else None
     goals = {
-        "race_over_floor_1024x768": {"value": worst_race, "goal": GOAL_RACE_OVER_FLOOR,
-                                     "met": worst_race <= GOAL_RACE_OVER_FLOOR},
-        "sky_over_no_sky_1024x768": {"value": large["sky_over_no_sky"],
-                                     "goal": GOAL_SKY_OVER_NO_SKY,
-                                     "met": large["sky_over_no_sky"] <= GOAL_SKY_OVER_NO_SKY},
-        "pace_deviation": {"value": worst_pace, "goal": GOAL_PACE,
-                           "met": worst_pace <= GOAL_PACE},
-        "startup_ms": {"value": startup["exec_to_first_swap"]["median_ms"],
-                       "goal": GOAL_STARTUP_MS,
-                       "met": startup["exec_to_first_swap"]["median_ms"] < GOAL_STARTUP_MS},
-        "peak_memory_mib": {"value": memory["peak_rss_mib"], "goal": GOAL_MEMORY_MIB,
-                            "met": memory["peak_rss_mib"] < GOAL_MEMORY_MIB},
-        "minimised_cpu_percent": {"value": real["minimised_cpu_percent"],
-                                  "goal": GOAL_MINIMISED_PERCENT,
-                                  "met": real["minimised_cpu_percent"] < GOAL_MINIMISED_PERCENT},
+        "race_over_floor_1024x768": goal(worst_race, GOAL_RACE_OVER_FLOOR,
+                                         lambda v: v <= GOAL_RACE_OVER_FLOOR),
+        "sky_over_no_sky_1024x768": goal(large["sky_over_no_sky"] if large else None,
+                                         GOAL_SKY_OVER_NO_SKY, lambda v: v <= GOAL_SKY_OVER_NO_SKY),
+        "pace_deviation": goal(worst_pace, GOAL_PACE, lambda v: v <= GOAL_PACE),
+        "startup_ms": goal(startup_ms, GOAL_STARTUP_MS, lambda v: v < GOAL_STARTUP_MS),
+        "peak_memory_mib": goal(memory["peak_rss_mib"] if memory else None, GOAL_MEMORY_MIB,
+                                lambda v: v < GOAL_MEMORY_MIB),
+        "minimised_cpu_percent": goal(real.get("minimised_cpu_percent"), GOAL_MINIMISED_PERCENT,
+                                      lambda v: v < GOAL_MINIMISED_PERCENT),
     }
 
+    gl = next((costs[size]["gl"] for size in reversed(SIZES) if costs[size]), {})
     results = {
-        "machine": machine(large["gl"]),
-        "load_average_before": real["load_before"],
-        "load_average_after": real["load_after"],
+        "machine": machine(gl),
+        "failed_steps": failed_steps(work),
+        "load_average_before": real.get("load_before"),
+        "load_average_after": real.get("load_after"),
         "frame_cost": costs,
         "pace": paces,
-        "startup": dict(startup, real_program_exec_to_window_map=window_map),
+        "startup": dict(startup or {}, real_program_exec_to_window_map=window_map),
         "memory": memory,
         "cpu": {
-            "title_idle_percent_of_a_core": real["title_idle_cpu_percent"],
-            "title_idle_percent_schedstat": real["title_idle_cpu_percent_schedstat"],
-            "minimised_percent_of_a_core": real["minimised_cpu_percent"],
-            "minimised_percent_schedstat": real["minimised_cpu_percent_schedstat"],
-            "minimised_by": real["minimised_by"],
-            "seconds_measured": real["cpu_seconds_measured"],
+            "title_idle_percent_of_a_core": real.get("title_idle_cpu_percent"),
+            "title_idle_percent_schedstat": real.get("title_idle_cpu_percent_schedstat"),
+            "minimised_percent_of_a_core": real.get("minimised_cpu_percent"),
+            "minimised_percent_schedstat": real.get("minimised_cpu_percent_schedstat"),
+            "minimised_by": real.get("minimised_by"),
+            "seconds_measured": real.get("cpu_seconds_measured"),
         },
         "goals": goals,
     }
@@ -174,51 +197,61 @@ def main(argv):
 
 
 def mark(goal):
+    if goal["met"] is None:
+        return "FAILED (no figure)"
     return "met" if goal["met"] else "NOT MET"
 
 
-def print_table(r):
-    m = r["machine"]
-    print("Trigonix benchmarks: %s, %s; %s, %d cores; Mesa %s; load %s -> %s"
-          % (m["display"], m["renderer"], m["cpu"], m["cores"], m["mesa"],
-             r["load_average_before"], r["load_average_after"]))
-    print()
+def figure(fmt, value):
+    return "failed" if value is None else fmt % value
+
+
+def print_frame_costs(r):
     print("Frame cost, ms (drawScene + SwapBuffers + glFinish; floor: clear, one textured")
     print("full-window quad, swap, glFinish)")
     print("%-42s %-27s %-27s" % ("", "640 x 480", "1024 x 768"))
     print("%-42s %-27s %-27s" % ("", "median   p90  x floor", "median   p90  x floor"))
+    present = [s for s in SIZES if r["frame_cost"][s]]
     rows = [("floor", "floor"), ("floor_untextured", "floor with an untextured quad")] + list(SCENARIOS)
     for key, label in rows:
         cells = []
         for size in SIZES:
+            if size not in present:
+                cells.append("failed")
+                continue
             c = r["frame_cost"][size]["costs"][key]
             cells.append("%6.3f %6.3f  %4.2f / %4.2f" % (c["median_ms"], c["p90_ms"],
                                                          c["over_floor_median"],
                                                          c["over_floor_p90"]))
         print("%-42s %-27s %-27s" % (label, cells[0], cells[1]))
-    notes = []
-    for size in SIZES:
-        c = r["frame_cost"][size]["costs"]
-        notes.append("%s: highlight moved %d times; contact frames %s; bombs %s"
-                     % (size, c["title"].get("highlight_moves", 0),
-                        "/".join(str(c[n]["contact_frames"]) for n in RACES),
-                        "/".join(str(c[n]["bombs_dropped"]) for n in RACES)))
-    sky = ["%+.0f %%" % (100 * r["frame_cost"][s]["sky_over_no_sky"]) for s in SIZES]
+    sky = ["%+.0f %%" % (100 * r["frame_cost"][s]["sky_over_no_sky"]) if s in present else "failed"
+           for s in SIZES]
     print("%-42s %-27s %-27s" % ("sky on over sky off (SHORT, x floor)", sky[0], sky[1]))
+    if not present:
+        return
+    last = r["frame_cost"][present[-1]]
     print("(x floor: median of each frame over the floor frame drawn right after it, and p90"
           " over the p90 of those floor frames; %d frames a row in %d blocks)"
-          % (r["frame_cost"]["1024x768"]["costs"]["title"]["frames"],
-             r["frame_cost"]["1024x768"]["rounds"]))
-    for note in notes:
-        print(note)
-    for size in SIZES:
+          % (last["costs"]["title"]["frames"], last["rounds"]))
+    for size in present:
+        c = r["frame_cost"][size]["costs"]
+        print("%s: highlight moved %d times; contact frames %s; bombs %s"
+              % (size, c["title"].get("highlight_moves", 0),
+                 "/".join(str(c[n]["contact_frames"]) for n in RACES),
+                 "/".join(str(c[n]["bombs_dropped"]) for n in RACES)))
+    for size in present:
         f = r["frame_cost"][size]
         print("%s: texturing the whole window costs %.2f floors; the sky covers %.0f %% of the"
               " window, so %.2f floors expected; sky on - sky off measured %.2f floors"
               % (size, f["texturing_a_window_in_floors"], 100 * SKY_SHARE_OF_WINDOW,
                  f["sky_extra_expected_in_floors"], f["sky_extra_in_floors"]))
-    print()
+
+
+def print_pace(r):
     print("Pace with the clock fixed to simulated rates (race progress per simulated second)")
+    if not r["pace"]:
+        print("  failed")
+        return
     print("%5s  %9s  %9s  %12s  %7s  %16s  %7s  %s"
           % ("fps", "target", "gameSpeed", "travel/s", "x 60", "raceClock/s", "x 60",
              "settled after"))
@@ -227,36 +260,73 @@ def print_table(r):
               % (p["fps"], p["target_speed"], p["mean_game_speed"], p["travel_per_second"],
                  p["travel_ratio"], p["race_clock_per_second"], p["clock_ratio"],
                  "%.1f s" % p["settle_seconds"] if p["settled"] else "NEVER"))
-    print()
+
+
+def print_startup_memory_cpu(r):
     s = r["startup"]
     print("Start-up")
-    print("  exec to first swapped frame (in-process, median of %d): %.1f ms (min %.1f, max %.1f)"
-          % (s["exec_to_first_swap"]["runs"], s["exec_to_first_swap"]["median_ms"],
-             s["exec_to_first_swap"]["min_ms"], s["exec_to_first_swap"]["max_ms"]))
-    print("  of which exec to main: %.1f ms" % s["exec_to_main"]["median_ms"])
+    if "exec_to_first_swap" in s:
+        print("  exec to first swapped frame (in-process, median of %d): %.1f ms (min %.1f, max %.1f)"
+              % (s["exec_to_first_swap"]["runs"], s["exec_to_first_swap"]["median_ms"],
+                 s["exec_to_first_swap"]["min_ms"], s["exec_to_first_swap"]["max_ms"]))
+        print("  of which exec to main: %.1f ms" % s["exec_to_main"]["median_ms"])
+    else:
+        print("  exec to first swapped frame: failed")
     w = s["real_program_exec_to_window_map"]
-    print("  real program, exec to its window mapped (median of %d): %.1f ms" % (w["runs"], w["median_ms"]))
+    print("  real program, exec to its window mapped (median of %d): %s"
+          % (w["runs"], figure("%.1f ms", w["median_ms"])))
     mem = r["memory"]
-    print("Peak resident memory, a full LONG race at 1024 x 768 with sound: %.1f MiB (%s, %d race frames)"
-          % (mem["peak_rss_mib"], "won" if mem["race_won"] else "lost", mem["race_frames"]))
+    if mem:
+        print("Peak resident memory, a full LONG race at 1024 x 768 with sound: %.1f MiB (%s, %d race frames)"
+              % (mem["peak_rss_mib"], "won" if mem["race_won"] else "lost", mem["race_frames"]))
+    else:
+        print("Peak resident memory: failed")
     c = r["cpu"]
-    print("Processor time, percent of one core over %d s:" % c["seconds_measured"])
-    print("  idling in the title screen at the 60-frame cap: %.2f %%" % c["title_idle_percent_of_a_core"])
-    print("  minimised: %.2f %% (%s)" % (c["minimised_percent_of_a_core"], c["minimised_by"]))
-    print()
+    print("Processor time, percent of one core over %s s:" % c["seconds_measured"])
+    print("  idling in the title screen at the 60-frame cap: %s"
+          % figure("%.2f %%", c["title_idle_percent_of_a_core"]))
+    print("  minimised: %s (%s)" % (figure("%.2f %%", c["minimised_percent_of_a_core"]),
+                                    c["minimised_by"]))
+
+
+def print_goals(r):
     g = r["goals"]
+
+    def line(text, key, fmt):
+        print("  %s: %s  %s" % (text, figure(fmt, g[key]["value"]), mark(g[key])))
+
     print("Goals")
-    print("  race frames <= %.1f x floor at 1024 x 768: worst %.2f  %s"
-          % (GOAL_RACE_OVER_FLOOR, g["race_over_floor_1024x768"]["value"], mark(g["race_over_floor_1024x768"])))
-    print("  sky <= +%.0f %% over sky off at 1024 x 768: %+.0f %%  %s"
-          % (100 * GOAL_SKY_OVER_NO_SKY, 100 * g["sky_over_no_sky_1024x768"]["value"], mark(g["sky_over_no_sky_1024x768"])))
-    print("  pace within %.0f %% of 60 fps: worst %.2f %%  %s"
-          % (100 * GOAL_PACE, 100 * g["pace_deviation"]["value"], mark(g["pace_deviation"])))
-    print("  start-up < %.0f ms: %.1f ms  %s" % (GOAL_STARTUP_MS, g["startup_ms"]["value"], mark(g["startup_ms"])))
-    print("  peak memory < %.0f MiB: %.1f MiB  %s"
-          % (GOAL_MEMORY_MIB, g["peak_memory_mib"]["value"], mark(g["peak_memory_mib"])))
-    print("  minimised < %.0f %% of a core: %.2f %%  %s"
-          % (GOAL_MINIMISED_PERCENT, g["minimised_cpu_percent"]["value"], mark(g["minimised_cpu_percent"])))
+    line("race frames <= %.1f x floor at 1024 x 768: worst" % GOAL_RACE_OVER_FLOOR,
+         "race_over_floor_1024x768", "%.2f")
+    sky = g["sky_over_no_sky_1024x768"]
+    print("  sky <= +%.0f %% over sky off at 1024 x 768: %s  %s"
+          % (100 * GOAL_SKY_OVER_NO_SKY,
+             figure("%+.0f %%", None if sky["value"] is None else 100 * sky["value"]), mark(sky)))
+    pace_goal = g["pace_deviation"]
+    print("  pace within %.0f %% of 60 fps: worst %s  %s"
+          % (100 * GOAL_PACE,
+             figure("%.2f %%", None if pace_goal["value"] is None else 100 * pace_goal["value"]),
+             mark(pace_goal)))
+    line("start-up < %.0f ms" % GOAL_STARTUP_MS, "startup_ms", "%.1f ms")
+    line("peak memory < %.0f MiB" % GOAL_MEMORY_MIB, "peak_memory_mib", "%.1f MiB")
+    line("minimised < %.0f %% of a core" % GOAL_MINIMISED_PERCENT, "minimised_cpu_percent", "%.2f %%")
+
+
+def print_table(r):
+    m = r["machine"]
+    print("Trigonix benchmarks: %s, %s; %s, %d cores; Mesa %s; load %s -> %s"
+          % (m["display"], m["renderer"], m["cpu"], m["cores"], m["mesa"],
+             r["load_average_before"], r["load_average_after"]))
+    if r["failed_steps"]:
+        print("FAILED STEPS: %s (their figures are missing below)" % ", ".join(r["failed_steps"]))
+    print()
+    print_frame_costs(r)
+    print()
+    print_pace(r)
+    print()
+    print_startup_memory_cpu(r)
+    print()
+    print_goals(r)
 
 
 if __name__ == "__main__":

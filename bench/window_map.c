@@ -44,7 +44,14 @@ int main(int argc, char** argv)
         fprintf(stderr, "usage: bench_window_map PROGRAM\n");
         return 2;
     }
+    /* A busy X server may refuse the first connection: try again as the
+     * game itself does, a few times a little apart. */
     Display* display = XOpenDisplay(NULL);
+    for (int retry = 0; display == NULL && retry < 5; ++retry) {
+        struct timespec pause = {0, 20 * 1000 * 1000};
+        nanosleep(&pause, NULL);
+        display = XOpenDisplay(NULL);
+    }
     if (display == NULL) {
         fprintf(stderr, "bench_window_map: cannot open the display\n");
         return 1;
