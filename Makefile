@@ -10,6 +10,12 @@ JOBS     ?= $(shell nproc)
 # Here a warning is a fault to mend; a packager's own cmake leaves it a warning.
 WERROR := -DTRIGONIX_WERROR=ON
 
+# The compiler and linker flags Debian builds its packages with.
+DEBIAN_FLAGS = \
+    -DCMAKE_C_FLAGS="$$(dpkg-buildflags --get CFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+    -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
+
 ifeq ($(SANITIZE),1)
 BUILD_DIR  ?= build-sanitize
 CMAKE_ARGS += -DTRIGONIX_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
@@ -22,7 +28,7 @@ endif
 # NO_DEPS=1 skips the step for whoever installs them another way.
 deps_for = @[ "$(NO_DEPS)" = 1 ] || sh tools/install_deps.sh $(1)
 
-.PHONY: all deps configure build run test bench fuzz deb install uninstall clean
+.PHONY: all deps configure build run test bench fuzz deb portability install uninstall clean
 
 all: build
 
@@ -69,18 +75,28 @@ fuzz:
 
 # A Debian package, built as Debian builds one: its compiler flags, under
 # /usr with the command in /usr/games, the licence as the package's
-# copyright file, stripped. CPack writes build-deb/trigonix_VERSION_ARCH.deb.
+# copyright file, stripped. CPack writes build-deb/trigonix_VERSION_ARCH.deb,
+# which packaging/check_deb.sh then looks over (lintian included).
 deb:
 	$(call deps_for,deb)
-	@cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=None -DTRIGONIX_TESTS=OFF $(WERROR) \
-	    -DCMAKE_C_FLAGS="$$(dpkg-buildflags --get CFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
-	    -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
-	    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	@cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=None -DTRIGONIX_TESTS=OFF $(WERROR) $(DEBIAN_FLAGS) \
 	    -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games \
 	    -DTRIGONIX_LICENSE_FILE=share/doc/trigonix/copyright >/dev/null
 	@cmake --build build-deb -j $(JOBS)
+	@rm -f build-deb/trigonix_*.deb
 	@cd build-deb && cpack -G DEB >/dev/null
-	@ls build-deb/trigonix_*.deb
+	@sh packaging/check_deb.sh build-deb/trigonix_*.deb
+
+# The whole tree, tests and benchmarks too, compiled (not run) with clang
+# and with Debian's flags, each in a folder of its own: a warning either
+# gives is an error, as with gcc.
+portability:
+	$(call deps_for,test bench)
+	@CC=clang CXX=clang++ cmake -S . -B build-clang -DTRIGONIX_BENCH=ON $(WERROR) >/dev/null
+	@cmake --build build-clang -j $(JOBS)
+	@cmake -S . -B build-debflags -DCMAKE_BUILD_TYPE=None -DTRIGONIX_BENCH=ON $(WERROR) \
+	    $(DEBIAN_FLAGS) >/dev/null
+	@cmake --build build-debflags -j $(JOBS)
 
 install: build
 	@DESTDIR=$(DESTDIR) cmake --install $(BUILD_DIR) --prefix $(PREFIX)
@@ -89,4 +105,4 @@ uninstall:
 	@sh tools/uninstall.sh "$(BUILD_DIR)/install_manifest.txt" "$(DESTDIR)"
 
 clean:
-	@rm -rf build build-sanitize build-bench build-fuzz build-deb
+	@rm -rf build build-sanitize build-bench build-fuzz build-deb build-clang build-debflags
