@@ -182,7 +182,7 @@ TEST_F(SettingsFile, saving_writes_the_22_characters_of_the_example)
     settings.soundOn = true;
     saveSettings();
     EXPECT_EQ(readFile(settingsFileName), "1002303804003703903201");
-    EXPECT_FALSE(fs::exists("Data/settings .tgx.tmp"));
+    EXPECT_EQ(std::distance(fs::directory_iterator("Data"), fs::directory_iterator{}), 1);
 }
 
 TEST_F(SettingsFile, key_codes_are_zero_padded_to_three_digits)
@@ -329,15 +329,15 @@ TEST_F(SettingsFile, a_save_that_cannot_write_keeps_the_old_file_byte_for_byte)
 {
     const std::string old = "0911303804003703903210\n";
     writeFile(settingsFileName, old);
-    // A folder where the new file would be written makes the write fail,
-    // even for a user whom permissions do not stop.
-    fs::create_directory("Data/settings .tgx.tmp");
+    // A file the player made read-only is refused, even to a user whom
+    // permissions do not stop.
+    fs::permissions(settingsFileName, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     settings.gameSpeed = 2.0f;
     testing::internal::CaptureStderr();
     saveSettings();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error opening file: Is a directory\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error opening file: Permission denied\n");
     EXPECT_EQ(readFile(settingsFileName), old);
-    EXPECT_TRUE(fs::is_directory("Data/settings .tgx.tmp"));
+    EXPECT_EQ(std::distance(fs::directory_iterator("Data"), fs::directory_iterator{}), 1);
 }
 
 TEST_F(SettingsFile, a_save_without_a_data_folder_reports_it)
@@ -355,6 +355,7 @@ TEST_F(SettingsFile, a_save_replaces_a_longer_old_file_completely)
     settings = GameSettings{};
     saveSettings();
     EXPECT_EQ(readFile(settingsFileName), "1000000000000000000000");
+    EXPECT_EQ(std::distance(fs::directory_iterator("Data"), fs::directory_iterator{}), 1);
 }
 
 TEST(WindowSize, follows_the_three_resolutions_and_ignores_any_other_index)
