@@ -55,7 +55,14 @@ constexpr int firstInitial = 13;
 
 // Initials are stored shifted by 10, 20 and 30 so the file does not show
 // them as plain letters.
-unsigned char encodeInitial(unsigned char c, int n) { return static_cast<unsigned char>(c + 10 * n); }
+// A character that would be stored as the byte 0xFF is stored as an empty
+// slot instead: the next load would take that byte for the end of the file
+// and lose every field after it. The font cannot show such a character.
+unsigned char encodeInitial(unsigned char c, int n)
+{
+    const unsigned char byte = static_cast<unsigned char>(c + 10 * n);
+    return byte == endByte ? static_cast<unsigned char>('_' + 10 * n) : byte;
+}
 unsigned char decodeInitial(int byte, int n) { return static_cast<unsigned char>(byte - 10 * n); }
 
 // Writes `value` as `width` zero-padded decimal digits; a negative value
@@ -107,6 +114,24 @@ void applyCharacter(int position, int digit, int byte)
     // Positions from 26 on, such as a line end, are ignored.
 }
 
+// What the reset on the high-score screen leaves: a best anyone beats.
+int resetBest(int row) { return row == shortRow ? 99 : row == journeyRow ? 1 : 999; }
+
+// A field the file does not hold to its last character (the file is
+// missing, cut short or ends at a byte 0xFF) is not half read but reset,
+// so no invented record of 0 or 41 stands where no race can beat it.
+void resetFieldsFrom(int end)
+{
+    for (int row = 0; row < 4; ++row) {
+        HighScoreEntry& entry = highScores.rows[row];
+        if (bestFields[row].start + bestFields[row].width > end)
+            entry.best = resetBest(row);
+        if (firstInitial + 3 * row + 3 > end)
+            for (int n = 1; n <= 3; ++n)
+                entry.initials.set(n, '_');
+    }
+}
+
 // The rest of the game relies on these bounds, whatever the file held.
 void applyBounds()
 {
@@ -135,6 +160,7 @@ void loadHighScores()
     }
     if (count >= 0)
         applyCharacter(position, endDigit, endByte);
+    resetFieldsFrom(position);
     applyBounds();
 }
 

@@ -3,6 +3,7 @@
 
 #include "persist/atomic_file.h"
 #include "persist/read_file_head.h"
+#include "platform/win32.h"
 
 #include <cmath>
 
@@ -81,6 +82,27 @@ void applyDigit(int position, int digit)
     }
 }
 
+// A missing, cut-short or damaged file must not leave the game without a
+// window size or the race without keys: a race key that matches no key
+// takes its arrow key or the space bar (as SET TO ARROW KEYS sets them), a
+// resolution outside the three is 640 x 480. What is repaired is saved so.
+void repairKey(int& code, int arrowCode)
+{
+    if (code < 1 || code > 255)
+        code = arrowCode;
+}
+
+void repairSettings()
+{
+    repairKey(settings.accelerateKey, VK_UP);
+    repairKey(settings.decelerateKey, VK_DOWN);
+    repairKey(settings.leftKey, VK_LEFT);
+    repairKey(settings.rightKey, VK_RIGHT);
+    repairKey(settings.bombKey, VK_SPACE);
+    if (settings.resolutionIndex < 1 || settings.resolutionIndex > 3)
+        settings.resolutionIndex = 2;
+}
+
 }  // namespace
 
 void loadSettings()
@@ -97,6 +119,7 @@ void loadSettings()
         }
         settings.gameSpeed *= 0.1f;
     }
+    repairSettings();
 }
 
 void formatSettings(char out[22])
