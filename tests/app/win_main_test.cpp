@@ -195,13 +195,13 @@ TEST_F(StartUpTest, TheTitleJingleStartsBeforeTheWindowOnlyWithSoundOn)
                           "Data/title.wav") == testHooks::soundsRequested().end());
 }
 
-TEST_F(StartUpTest, WithNoSettingsFileTheDefaultsStay)
+TEST_F(StartUpTest, WithNoSettingsFileTheWindowIs640By480AndTheOtherDefaultsStay)
 {
     writeFile("Data/data .tgx", "9999999900001is}is}is}is}0");
     script = [](int) { PostQuitMessage(0); };
     runWinMain();
-    EXPECT_EQ(settings.windowWidth, 0);
-    EXPECT_EQ(settings.windowHeight, 0);
+    EXPECT_EQ(settings.windowWidth, 640);
+    EXPECT_EQ(settings.windowHeight, 480);
     EXPECT_EQ(race.barTarget, 0.0f);
 }
 
