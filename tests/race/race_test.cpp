@@ -37,6 +37,7 @@ TEST_F(RaceSetUp, aStartSetsTheRaceOfEachTypeAndKeepsWhatItShouldKeep)
 {
     const float bombs[] = {0.0f, 2.0f, 4.0f, 0.0f};
     const float bar[] = {1.0f, 1.0f, 1.0f, 0.00001f};
+    const float target[] = {2.0f, 4.0f, 6.0f, 100000000.0f};
     for (int type = RaceType::SHORT; type <= RaceType::JOURNEY; ++type) {
         SCOPED_TRACE(type);
         race = RaceState{};
@@ -67,7 +68,7 @@ TEST_F(RaceSetUp, aStartSetsTheRaceOfEachTypeAndKeepsWhatItShouldKeep)
         EXPECT_EQ(race.skyLevel, 0.5f);
         EXPECT_FALSE(race.skyRising);
         EXPECT_TRUE(race.lightning) << "the lightning carries over";
-        EXPECT_EQ(race.barTarget, 123.0f) << "the target is set with the race type, not here";
+        EXPECT_EQ(race.barTarget, target[type - 1]) << "each race brings its own bar";
         EXPECT_EQ(menu.currentItem, 1);
         EXPECT_FALSE(screens.frontEnd);
         GLfloat clear[4];
@@ -292,22 +293,52 @@ TEST_F(RaceSetUp, aRaceTypeOutsideTheFourRunsWithoutABestAndKeepsTheTableAsItIs)
     }
 }
 
-TEST_F(RaceSetUp, aJourneyStartedBeforeItsTargetWasSetEndsAsSoonAsTheCountdownIsOver)
+// A target never set (no settings file: race type 0), or left by another
+// race type, is not what the race plays to: started from the title, the
+// race gets the bar of its type and is still going after the countdown,
+// with no new best of 0.
+TEST_F(RaceSetUp, aRaceFromTheTitleNeverPlaysToAStaleTarget)
 {
-    race.barTarget = 0.0f;
-    settings.raceType = RaceType::JOURNEY;
-    highScores.rows[3].best = 40;
-    startRace();
-    parkField();
-    runFrames(201);
-    EXPECT_FALSE(screens.nameEntryShown);
-    runFrames(1);
-    EXPECT_EQ(race.raceClock, 0.0f);
-    EXPECT_EQ(shownScore(), 0);
-    const screenView::Frame frame = screenView::grab();
-    EXPECT_TRUE(screenView::compare(frame, "Sorry, you didn't last longer than 40", -2.8f, 5.0f,
-                                    Colour{0, 0, 0}, worldFrame())
-                    .shown());
+    struct Case {
+        int loadedType;     // as the settings file left it
+        float staleTarget;  // what the bar target held before
+        int titleFrames;    // front-end frames before Enter
+        int raceType;       // the type raced
+        float target;
+    };
+    const Case cases[] = {
+        {0, 0.0f, 1, RaceType::JOURNEY, 100000000.0f},
+        {0, 0.0f, 0, RaceType::JOURNEY, 100000000.0f},  // Enter in the very first frame
+        {5, 0.0f, 1, RaceType::SHORT, 2.0f},
+        {9, 0.0f, 0, RaceType::SHORT, 2.0f},
+        {RaceType::JOURNEY, 0.0f, 1, RaceType::JOURNEY, 100000000.0f},
+        {RaceType::SHORT, 6.0f, 1, RaceType::SHORT, 2.0f},
+        {RaceType::LONG, 2.0f, 0, RaceType::LONG, 6.0f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.loadedType << " " << c.titleFrames);
+        for (HighScoreEntry& row : highScores.rows)
+            row.best = 0;
+        screens = ScreenFlags{};
+        menu = MenuState{};
+        settings.raceType = c.loadedType;
+        race.barTarget = c.staleTarget;
+        runFrames(c.titleFrames);
+        chooseMenuRow(1);  // SINGLE PLAYER
+        ASSERT_FALSE(screens.frontEnd);
+        EXPECT_EQ(settings.raceType, c.raceType);
+        EXPECT_EQ(race.barTarget, c.target);
+
+        parkField();
+        runCountdown();
+        runFrames(30);
+        EXPECT_FALSE(screens.nameEntryShown);
+        EXPECT_GT(race.barLevel, 0.0f);
+        EXPECT_LT(race.barLevel, race.barTarget);
+        EXPECT_GT(shownScore(), 0) << "the race clock runs";
+        for (const HighScoreEntry& row : highScores.rows)
+            EXPECT_EQ(row.best, 0);
+    }
 }
 
 // The frame function counts on these two.
