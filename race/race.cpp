@@ -94,7 +94,8 @@ void runRaceFrameSteps()
             updateRacingField();
             race.raceClock += settings.gameSpeed * 1e-13f;
             if (settings.raceType != RaceType::JOURNEY)
-                race.barLevel += race.shipSpeed * 0.001 + settings.gameSpeed * 0.001;
+                race.barLevel +=
+                    race.shipSpeed * 0.001 * settings.gameSpeed + settings.gameSpeed * 0.001;
         }
         drawFinishHint();
         showRaceEnd();
