@@ -32,7 +32,9 @@ constexpr int pickBands = 5;
 // Only the hit count of a pass is used; the records themselves are not read.
 GLuint selectionBuffer[512];
 
-// Each press restarts the waltz; the sound setting does not silence it.
+// Asked for in every frame the key is down: the waltz plays on while it is
+// held, and starts again with a press after it has ended. The sound setting
+// does not silence it.
 void playMusicKey()
 {
     if (input.keys[musicKey])
