@@ -11,6 +11,7 @@
 #include "frontend/high_score_screen.h"
 #include "frontend/options_menu.h"
 #include "frontend/title_menu.h"
+#include "game/random.h"
 #include "persist/settings.h"
 #include "platform/win32.h"
 #include "render/font.h"
@@ -20,7 +21,6 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <cmath>
-#include <cstdlib>
 
 MoonPosition moon;
 
@@ -234,7 +234,7 @@ void playBleep()
 {
     if (!settings.soundOn)
         return;
-    const int r = std::rand();
+    const int r = gameRandom();
     PlaySoundA(r % 2 == 1 ? "Data/Bleep.wav" : "Data/Bleep2.wav", nullptr, SND_ASYNC);
 }
 

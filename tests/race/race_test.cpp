@@ -1,6 +1,7 @@
 // Starting a race, the race types, and what a race frame keeps or moves.
 #include "app/frame.h"
 #include "app/input.h"
+#include "game/random.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "race/obstacles.h"
@@ -11,7 +12,6 @@
 #include <GL/gl.h>
 
 #include <climits>
-#include <cstdlib>
 #include <cstring>
 
 using screenView::Colour;
@@ -21,11 +21,11 @@ using screenView::worldFrame;
 // the first 40 numbers of the unseeded sequence (the same as seed 1).
 TEST(ObstacleField, startsWhereTheUnseededGeneratorPutsIt)
 {
-    std::srand(1);
+    seedGameRandom(1);
     for (int row = 0; row < fieldRows; ++row) {
         SCOPED_TRACE(row);
-        const int along = std::rand() % 50 - 25;
-        const int across = std::rand() % 30 - 15;
+        const int along = gameRandom() % 50 - 25;
+        const int across = gameRandom() % 30 - 15;
         EXPECT_EQ(field[row].along, static_cast<float>(along));
         EXPECT_EQ(field[row].across, static_cast<float>(across));
     }
@@ -90,13 +90,13 @@ TEST_F(RaceSetUp, aStartThrowsTheFifteenFieldShapesBackAndSideways)
             field[row].along = 10.0f;
             field[row].across = 0.0f;
         }
-        std::srand(static_cast<unsigned>(seed));
+        seedGameRandom(static_cast<unsigned>(seed));
         startRaceOf(RaceType::SHORT);
-        std::srand(static_cast<unsigned>(seed));
+        seedGameRandom(static_cast<unsigned>(seed));
         for (int row = 0; row < fieldObstacles; ++row) {
             SCOPED_TRACE(row);
-            const int sideways = std::rand() % 50 - 25;
-            const int back = std::rand() % 20 + 50;
+            const int sideways = gameRandom() % 50 - 25;
+            const int back = gameRandom() % 20 + 50;
             EXPECT_EQ(field[row].across, static_cast<float>(-sideways));
             EXPECT_FLOAT_EQ(field[row].along, 10.0f - static_cast<float>(back) + 0.8f);
             EXPECT_GE(field[row].across, -24.0f);

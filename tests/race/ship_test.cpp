@@ -1,6 +1,7 @@
 // Steering, its decay, the speed keys, and the ship's banking.
 #include "app/frame.h"
 #include "app/input.h"
+#include "game/random.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "race/obstacles.h"
@@ -218,7 +219,7 @@ TEST_F(Ship, theShipBanksInShipModeAndStaysLevelInWorldMode)
         race.barLevel = 2.0f;  // at the target: nothing moves
         input.keys[VK_LEFT] = velocity != 0.0f;
         const float before = race.steerVelocity;
-        std::srand(7);  // the same one of the two looks every time
+        seedGameRandom(7);  // the same one of the two looks every time
         runFrames(1);
         race.steerVelocity = before;
         return screenView::grab();
