@@ -1,6 +1,7 @@
 // Starting a race, the race types, and what a race frame keeps or moves.
 #include "app/frame.h"
 #include "app/input.h"
+#include "game/random.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "race/obstacles.h"
@@ -11,7 +12,6 @@
 #include <GL/gl.h>
 
 #include <climits>
-#include <cstdlib>
 #include <cstring>
 
 using screenView::Colour;
@@ -21,11 +21,11 @@ using screenView::worldFrame;
 // the first 40 numbers of the unseeded sequence (the same as seed 1).
 TEST(ObstacleField, startsWhereTheUnseededGeneratorPutsIt)
 {
-    std::srand(1);
+    seedGameRandom(1);
     for (int row = 0; row < fieldRows; ++row) {
         SCOPED_TRACE(row);
-        const int along = std::rand() % 50 - 25;
-        const int across = std::rand() % 30 - 15;
+        const int along = gameRandom() % 50 - 25;
+        const int across = gameRandom() % 30 - 15;
         EXPECT_EQ(field[row].along, static_cast<float>(along));
         EXPECT_EQ(field[row].across, static_cast<float>(across));
     }
@@ -37,6 +37,7 @@ TEST_F(RaceSetUp, aStartSetsTheRaceOfEachTypeAndKeepsWhatItShouldKeep)
 {
     const float bombs[] = {0.0f, 2.0f, 4.0f, 0.0f};
     const float bar[] = {1.0f, 1.0f, 1.0f, 0.00001f};
+    const float target[] = {2.0f, 4.0f, 6.0f, 100000000.0f};
     for (int type = RaceType::SHORT; type <= RaceType::JOURNEY; ++type) {
         SCOPED_TRACE(type);
         race = RaceState{};
@@ -67,7 +68,7 @@ TEST_F(RaceSetUp, aStartSetsTheRaceOfEachTypeAndKeepsWhatItShouldKeep)
         EXPECT_EQ(race.skyLevel, 0.5f);
         EXPECT_FALSE(race.skyRising);
         EXPECT_TRUE(race.lightning) << "the lightning carries over";
-        EXPECT_EQ(race.barTarget, 123.0f) << "the target is set with the race type, not here";
+        EXPECT_EQ(race.barTarget, target[type - 1]) << "each race brings its own bar";
         EXPECT_EQ(menu.currentItem, 1);
         EXPECT_FALSE(screens.frontEnd);
         GLfloat clear[4];
@@ -89,13 +90,13 @@ TEST_F(RaceSetUp, aStartThrowsTheFifteenFieldShapesBackAndSideways)
             field[row].along = 10.0f;
             field[row].across = 0.0f;
         }
-        std::srand(static_cast<unsigned>(seed));
+        seedGameRandom(static_cast<unsigned>(seed));
         startRaceOf(RaceType::SHORT);
-        std::srand(static_cast<unsigned>(seed));
+        seedGameRandom(static_cast<unsigned>(seed));
         for (int row = 0; row < fieldObstacles; ++row) {
             SCOPED_TRACE(row);
-            const int sideways = std::rand() % 50 - 25;
-            const int back = std::rand() % 20 + 50;
+            const int sideways = gameRandom() % 50 - 25;
+            const int back = gameRandom() % 20 + 50;
             EXPECT_EQ(field[row].across, static_cast<float>(-sideways));
             EXPECT_FLOAT_EQ(field[row].along, 10.0f - static_cast<float>(back) + 0.8f);
             EXPECT_GE(field[row].across, -24.0f);
@@ -292,22 +293,52 @@ TEST_F(RaceSetUp, aRaceTypeOutsideTheFourRunsWithoutABestAndKeepsTheTableAsItIs)
     }
 }
 
-TEST_F(RaceSetUp, aJourneyStartedBeforeItsTargetWasSetEndsAsSoonAsTheCountdownIsOver)
+// A target never set (no settings file: race type 0), or left by another
+// race type, is not what the race plays to: started from the title, the
+// race gets the bar of its type and is still going after the countdown,
+// with no new best of 0.
+TEST_F(RaceSetUp, aRaceFromTheTitleNeverPlaysToAStaleTarget)
 {
-    race.barTarget = 0.0f;
-    settings.raceType = RaceType::JOURNEY;
-    highScores.rows[3].best = 40;
-    startRace();
-    parkField();
-    runFrames(201);
-    EXPECT_FALSE(screens.nameEntryShown);
-    runFrames(1);
-    EXPECT_EQ(race.raceClock, 0.0f);
-    EXPECT_EQ(shownScore(), 0);
-    const screenView::Frame frame = screenView::grab();
-    EXPECT_TRUE(screenView::compare(frame, "Sorry, you didn't last longer than 40", -2.8f, 5.0f,
-                                    Colour{0, 0, 0}, worldFrame())
-                    .shown());
+    struct Case {
+        int loadedType;     // as the settings file left it
+        float staleTarget;  // what the bar target held before
+        int titleFrames;    // front-end frames before Enter
+        int raceType;       // the type raced
+        float target;
+    };
+    const Case cases[] = {
+        {0, 0.0f, 1, RaceType::JOURNEY, 100000000.0f},
+        {0, 0.0f, 0, RaceType::JOURNEY, 100000000.0f},  // Enter in the very first frame
+        {5, 0.0f, 1, RaceType::SHORT, 2.0f},
+        {9, 0.0f, 0, RaceType::SHORT, 2.0f},
+        {RaceType::JOURNEY, 0.0f, 1, RaceType::JOURNEY, 100000000.0f},
+        {RaceType::SHORT, 6.0f, 1, RaceType::SHORT, 2.0f},
+        {RaceType::LONG, 2.0f, 0, RaceType::LONG, 6.0f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.loadedType << " " << c.titleFrames);
+        for (HighScoreEntry& row : highScores.rows)
+            row.best = 0;
+        screens = ScreenFlags{};
+        menu = MenuState{};
+        settings.raceType = c.loadedType;
+        race.barTarget = c.staleTarget;
+        runFrames(c.titleFrames);
+        chooseMenuRow(1);  // SINGLE PLAYER
+        ASSERT_FALSE(screens.frontEnd);
+        EXPECT_EQ(settings.raceType, c.raceType);
+        EXPECT_EQ(race.barTarget, c.target);
+
+        parkField();
+        runCountdown();
+        runFrames(30);
+        EXPECT_FALSE(screens.nameEntryShown);
+        EXPECT_GT(race.barLevel, 0.0f);
+        EXPECT_LT(race.barLevel, race.barTarget);
+        EXPECT_GT(shownScore(), 0) << "the race clock runs";
+        for (const HighScoreEntry& row : highScores.rows)
+            EXPECT_EQ(row.best, 0);
+    }
 }
 
 // The frame function counts on these two.
