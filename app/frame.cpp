@@ -27,14 +27,9 @@ float targetSpeed(int framesPerSecond)
 
 void applySettingGuards()
 {
-    const int raceType = settings.raceType;
-    if (settings.raceType > 4)
-        settings.raceType = 1;
-    if (settings.raceType < 1)
-        settings.raceType = 4;
     // A repaired race type brings its own bar: one left from before (0
     // when none was ever set) could be won with no time at all.
-    if (settings.raceType != raceType)
+    if (wrapRaceType())
         setBarTarget(settings.raceType);
     // Not "above 0" covers negative, zero and NaN: a zero speed would stop
     // the race's countdown for ever.

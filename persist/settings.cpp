@@ -144,6 +144,16 @@ void saveSettings()
     replaceFile(settingsFileName, text, sizeof text);
 }
 
+bool wrapRaceType()
+{
+    const int raceType = settings.raceType;
+    if (settings.raceType > 4)
+        settings.raceType = 1;
+    if (settings.raceType < 1)
+        settings.raceType = 4;
+    return settings.raceType != raceType;
+}
+
 void deriveWindowSize()
 {
     switch (settings.resolutionIndex) {

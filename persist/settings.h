@@ -33,5 +33,9 @@ void saveSettings();
 // The window size of resolutionIndex; any other index leaves it unchanged.
 void deriveWindowSize();
 
+// A race type above 4 becomes SHORT and one below 1 JOURNEY; true when it
+// was repaired.
+bool wrapRaceType();
+
 // The file's 22 characters for the settings in memory (no terminator).
 void formatSettings(char out[22]);

@@ -41,6 +41,9 @@ void setBarTarget(int raceType)
 
 void startRace()
 {
+    // A race started before any front-end frame repaired the race type
+    // (Enter in the very first frame) is the race it will be played as.
+    wrapRaceType();
     glClearColor(0.0f, 0.5f, 0.0f, 0.5f);
     race.steerVelocity = 0.0f;
     race.bombs = startingBombs(settings.raceType);

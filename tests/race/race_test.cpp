@@ -248,48 +248,26 @@ TEST_F(RaceSetUp, everyRaceFrameBringsTheCursorCounterDownToMinusOneAndHoldsIt)
 }
 
 // The settings file or a stray value may name a race type that does not
-// exist: such a race runs like a timed race with no bombs and no best to
-// beat, and never reads or writes the table outside its rows.
-TEST_F(RaceSetUp, aRaceTypeOutsideTheFourRunsWithoutABestAndKeepsTheTableAsItIs)
+// exist: a race started with one is the race the front end repairs it to,
+// from its first frame (bombs, bar and target of that type).
+TEST_F(RaceSetUp, aRaceTypeOutsideTheFourStartsAsTheTypeItWrapsTo)
 {
-    highScores.rows[0].best = 50;
-    highScores.rows[3].best = 70;
-    const HighScoreTable table = highScores;
-    for (int type : {0, 5, -1, 100, INT_MAX, INT_MIN}) {
-        SCOPED_TRACE(type);
-        settings.raceType = type;
-        race.barTarget = 2.0f;
+    struct Case {
+        int type;
+        int playedAs;
+    };
+    const Case cases[] = {{0, RaceType::JOURNEY},  {-1, RaceType::JOURNEY},
+                          {INT_MIN, RaceType::JOURNEY}, {5, RaceType::SHORT},
+                          {100, RaceType::SHORT},   {INT_MAX, RaceType::SHORT}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        settings.raceType = c.type;
+        race.barTarget = 0.0f;
         startRace();
+        EXPECT_EQ(settings.raceType, c.playedAs);
         EXPECT_EQ(race.bombs, 0.0f);
-        EXPECT_EQ(race.barLevel, 1.0f);
-        parkField();
-        runFrames(1);
-        const screenView::Frame intro = screenView::grab();
-        EXPECT_TRUE(screenView::compare(intro, "Made By: Kelvorn", -0.2f, 0.5f, Colour{1, 0, 0},
-                                        worldFrame())
-                        .shown());
-        // No "current best" line: there is no best.
-        EXPECT_EQ(screenView::countIn(intro, 0, 0, width, height, 0, 0, 128, 2), 0);
-
-        runCountdown();
-        pressKey(VK_UP);
-        pressKey(VK_SPACE);
-        race.barLevel = 1.999f;
-        runFrames(3);
-        releaseKey(VK_UP);
-        releaseKey(VK_SPACE);
-        EXPECT_GT(race.barLevel, race.barTarget);
-        EXPECT_EQ(race.bombs, 0.0f);
-        EXPECT_FALSE(screens.nameEntryShown);
-        EXPECT_TRUE(raceScript::sameTable(table, highScores));
-        const screenView::Frame result = screenView::grab();
-        EXPECT_TRUE(screenView::compare(result, "Press Escape to exit...", -1.9f, 3.0f,
-                                        Colour{1, 0, 0}, worldFrame())
-                        .shown());
-        // No black "Sorry" line: there is no best to quote.
-        const screenView::Point sorry = screenView::project(worldFrame(), -2.8f, 5.0f);
-        EXPECT_EQ(
-            screenView::countIn(result, sorry.x, sorry.y - 20, width - sorry.x, 28, 0, 0, 0, 0), 0);
+        EXPECT_EQ(race.barLevel, c.playedAs == RaceType::JOURNEY ? 0.00001f : 1.0f);
+        EXPECT_EQ(race.barTarget, c.playedAs == RaceType::JOURNEY ? 100000000.0f : 2.0f);
     }
 }
 
@@ -328,6 +306,7 @@ TEST_F(RaceSetUp, aRaceFromTheTitleNeverPlaysToAStaleTarget)
         ASSERT_FALSE(screens.frontEnd);
         EXPECT_EQ(settings.raceType, c.raceType);
         EXPECT_EQ(race.barTarget, c.target);
+        EXPECT_EQ(race.barLevel, c.raceType == RaceType::JOURNEY ? 0.00001f : 1.0f);
 
         parkField();
         runCountdown();
