@@ -47,15 +47,14 @@ WindowRecord* eventWindow(Uint32 sdlId)
 
 void translateKey(const SDL_KeyboardEvent& key)
 {
+    const bool down = key.type == SDL_KEYDOWN;
+    const int code = virtualKeyFromKey(key.keysym.scancode, key.keysym.sym);
+    if (code == 0)
+        return;
     const WindowRecord* window = eventWindow(key.windowID);
     if (window == nullptr)
         return;
-    const bool down = key.type == SDL_KEYDOWN;
-    const SDL_Keycode symbol = key.keysym.sym;
-    const bool isAlt = symbol == SDLK_LALT || symbol == SDLK_RALT;
-    const int code = isAlt ? VK_MENU : virtualKeyFromKeycode(symbol);
-    if (code == 0)
-        return;
+    const bool isAlt = code == VK_MENU;
     const bool altHeld = (key.keysym.mod & KMOD_ALT) != 0;
     bool systemKey = isAlt || altHeld || code == VK_F10;
     if (!down && queue.keyDownSent[code] && !isAlt && code != VK_F10)
