@@ -165,6 +165,7 @@ constexpr int IDNO = 7;
 constexpr DWORD SND_ASYNC = 0x0001;
 
 // Message queue.
+constexpr UINT PM_NOREMOVE = 0x0000;
 constexpr UINT PM_REMOVE = 0x0001;
 
 // Display modes.
