@@ -20,7 +20,8 @@ constexpr int controlCount = 258;
 struct QueueRecord {
     std::deque<MSG> messages;
     // Keys whose press went out as WM_KEYDOWN: their release goes out as
-    // WM_KEYUP even when Alt is held by then, so no key sticks in the game.
+    // WM_KEYUP even when Alt is held by then or their window is gone, so no
+    // key sticks in the game.
     std::array<bool, 256> keyDownSent{};
     // Controls whose press the game took since its last frame: their
     // release waits until a frame has seen them down.
@@ -68,6 +69,16 @@ int controlOf(const MSG& message)
     }
 }
 
+// A release outlives its window: it goes to the window the keyboard
+// reaches now, and waits while the game has none.
+bool addressed(MSG& message)
+{
+    if (!isRelease(message.message) || findWindow(message.hwnd) != nullptr)
+        return true;
+    message.hwnd = keyboardWindow();
+    return message.hwnd != nullptr;
+}
+
 // The first message that may go out now and that the caller wants. A
 // release whose press no frame has seen yet waits for the next frame, and
 // every key and mouse message behind it waits with it: a tap is never over
@@ -82,7 +93,7 @@ std::deque<MSG>::iterator nextMessage(Wanted wanted)
                 continue;
             const int control = controlOf(*entry);
             const bool unseen = control >= 0 && queue.pressUnseen[control];
-            if (isRelease(entry->message) && unseen) {
+            if (!addressed(*entry) || (isRelease(entry->message) && unseen)) {
                 inputWaits = true;
                 continue;
             }
@@ -129,7 +140,9 @@ void translateKey(const SDL_KeyboardEvent& key)
     if (code == 0)
         return;
     const WindowRecord* window = eventWindow(key.windowID);
-    if (window == nullptr)
+    // SDL lets go of every key when their window is destroyed: a key the
+    // game holds goes up in the window it has now (or in its next one).
+    if (window == nullptr && (down || !queue.keyDownSent[code]))
         return;
     const bool isAlt = code == VK_MENU;
     const bool altHeld = (key.keysym.mod & KMOD_ALT) != 0;
@@ -146,7 +159,30 @@ void translateKey(const SDL_KeyboardEvent& key)
         message = down ? WM_SYSKEYDOWN : WM_SYSKEYUP;
     else
         message = down ? WM_KEYDOWN : WM_KEYUP;
-    queueMessage(window->handle, message, static_cast<WPARAM>(code), 0);
+    queueMessage(window != nullptr ? window->handle : nullptr, message,
+                 static_cast<WPARAM>(code), 0);
+}
+
+// A window of the game gaining the focus: keys the game holds down that
+// the keyboard no longer does (let go while the game was not listening, or
+// while its window was being rebuilt) go up in it.
+void releaseKeysLetGo(HWND window)
+{
+    std::array<bool, 256> held{};
+    int count = 0;
+    const Uint8* state = SDL_GetKeyboardState(&count);
+    for (int position = 0; position < count; ++position) {
+        if (state[position] == 0)
+            continue;
+        const auto scancode = static_cast<SDL_Scancode>(position);
+        held[virtualKeyFromKey(scancode, SDL_GetKeyFromScancode(scancode))] = true;
+    }
+    for (int code = 0; code < 256; ++code) {
+        if (queue.keyDownSent[code] && !held[code]) {
+            queue.keyDownSent[code] = false;
+            queueMessage(window, WM_KEYUP, static_cast<WPARAM>(code), 0);
+        }
+    }
 }
 
 void translateMouseMotion(const SDL_MouseMotionEvent& motion)
@@ -209,6 +245,7 @@ void translateWindowEvent(const SDL_WindowEvent& event)
         // Focus does not bring a minimised window back; only a restore does.
         platformRecords.focus = handle;
         queueMessage(handle, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, window->minimised ? 1 : 0), 0);
+        releaseKeysLetGo(handle);
         return;
     case SDL_WINDOWEVENT_FOCUS_LOST:
         if (platformRecords.focus == handle)
@@ -238,9 +275,22 @@ void queueMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     queue.messages.push_back(entry);
 }
 
+// The releases stay: the game still holds those keys and buttons down, and
+// hears them let go in its next window.
 void forgetMessagesFor(HWND window)
 {
-    std::erase_if(queue.messages, [window](const MSG& entry) { return entry.hwnd == window; });
+    std::erase_if(queue.messages, [window](const MSG& entry) {
+        return entry.hwnd == window && !isRelease(entry.message);
+    });
+}
+
+HWND keyboardWindow()
+{
+    if (findWindow(platformRecords.focus) != nullptr)
+        return platformRecords.focus;
+    if (platformRecords.windows.empty())
+        return nullptr;
+    return platformRecords.windows.back()->handle;
 }
 
 void frameEnded() { queue.pressUnseen = {}; }

@@ -328,6 +328,43 @@ TEST_F(Messages, AQuickTapIsSeenDownByAFrameBeforeItGoesUp)
     EXPECT_TRUE(drainMessages().empty());
 }
 
+TEST_F(Messages, AKeyHeldWhileItsWindowGoesIsLetGoInTheNextWindow)
+{
+    pushKey(SDL_KEYDOWN, SDLK_DOWN);
+    pushKey(SDL_KEYDOWN, SDLK_RETURN);
+    pushKey(SDL_KEYUP, SDLK_RETURN);
+    dispatchWaiting();  // Return's release waits for the frame
+    const Uint32 gone = SDL_GetWindowID(sdlWindow);
+    DestroyWindow(window);
+    // SDL lets go of every key of a window it destroys, naming that window;
+    // a key the game never had down is none of its business.
+    pushKeyFor(gone, SDL_KEYUP, SDLK_DOWN);
+    pushKeyFor(gone, SDL_KEYUP, SDLK_a);
+    window = openRecordingWindow();
+    ASSERT_NE(window, nullptr);
+    recording.received.clear();
+    drainMessages();
+    EXPECT_EQ(takePresses(), (Presses{{WM_KEYUP, VK_RETURN}, {WM_KEYUP, VK_DOWN}}));
+    for (const auto& entry : drainMessages())
+        EXPECT_EQ(entry.hwnd, window);
+}
+
+TEST_F(Messages, GainingTheFocusLetsGoOfKeysTheKeyboardNoLongerHolds)
+{
+    pushKey(SDL_KEYDOWN, SDLK_LEFT);
+    pushKey(SDL_KEYDOWN, SDLK_RSHIFT);
+    drainMessages();
+    recording.received.clear();
+    // Left was let go while the game was not listening; Shift is still
+    // held, as SDL's own record of the keyboard says.
+    auto* keyboard = const_cast<Uint8*>(SDL_GetKeyboardState(nullptr));
+    keyboard[SDL_SCANCODE_LSHIFT] = 1;
+    pushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+    drainMessages();
+    keyboard[SDL_SCANCODE_LSHIFT] = 0;
+    EXPECT_EQ(takePresses(), (Presses{{WM_KEYUP, VK_LEFT}}));
+}
+
 TEST_F(Messages, MouseMovesCarryTheClientPosition)
 {
     SDL_Event event{};
