@@ -57,9 +57,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         if (app.active) {
             drawScene();
             SwapBuffers(gameWindow.deviceContext);
-        } else {
-            // Minimised: sleep until something happens rather than spin.
-            WaitMessage();
         }
 
         if (input.keys[VK_F1]) {
@@ -69,6 +66,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
             if (!openWindow())
                 return 0;
         }
+
+        // Minimised: sleep until something happens rather than spin, but
+        // only once an F1 pressed meanwhile has had its toggle.
+        if (!app.active)
+            WaitMessage();
     }
 
     closeGameWindow();
