@@ -27,10 +27,10 @@ float targetSpeed(int framesPerSecond)
 
 void applySettingGuards()
 {
-    if (settings.raceType > 4)
-        settings.raceType = 1;
-    if (settings.raceType < 1)
-        settings.raceType = 4;
+    // A repaired race type brings its own bar: one left from before (0
+    // when none was ever set) could be won with no time at all.
+    if (wrapRaceType())
+        setBarTarget(settings.raceType);
     // Not "above 0" covers negative, zero and NaN: a zero speed would stop
     // the race's countdown for ever.
     if (!(settings.gameSpeed > 0.0f))
@@ -47,14 +47,23 @@ static void startFrame()
     glLoadIdentity();
 }
 
-// Held over several frames, Escape steps back one screen a frame: first
-// the help closes, then the title comes back (or the game ends).
+// The press of Escape that closed the help, until it is let go: it shows
+// the screen beneath and nothing more, however long it is held.
+static bool escapeClosedHelp = false;
+
+// Escape acts in every frame it is down; only the press that closes the
+// help is taken once, so that the screen beneath (or the race) stays.
 static void handleEscape()
 {
-    if (!input.keys[VK_ESCAPE])
+    if (!input.keys[VK_ESCAPE]) {
+        escapeClosedHelp = false;
+        return;
+    }
+    if (escapeClosedHelp)
         return;
     if (screens.helpShown) {
         screens.helpShown = false;
+        escapeClosedHelp = true;
     } else if (screens.exitScreenShown) {
         app.quitRequested = true;
     } else {

@@ -5,14 +5,13 @@
 #include "app/frame.h"
 #include "app/input.h"
 #include "app/win_main.h"
+#include "game/random.h"
 #include "persist/settings.h"
 #include "render/font.h"
 #include "render/textures.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
-
-#include <cstdlib>
 
 GameWindow gameWindow;
 
@@ -171,7 +170,7 @@ bool initScene()
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    std::srand(static_cast<unsigned>(platformTime()));
+    seedGameRandom(static_cast<unsigned>(platformTime()));
     createFontLists();
     frameRate.secondStamp = platformTime();
     ShowCursor(TRUE);

@@ -15,15 +15,13 @@ static const char* const gameTitle = "Trigonix";
 static const int colourBits = 16;
 
 // The race's goal for the race type the settings file named; any other
-// value leaves it as it was.
+// value leaves it as it was. A JOURNEY's bar is never reached, so its
+// start-up value need not be the Options menu's.
 static void deriveBarTarget()
 {
-    switch (settings.raceType) {
-    case RaceType::SHORT: race.barTarget = 2.0f; break;
-    case RaceType::MEDIUM: race.barTarget = 4.0f; break;
-    case RaceType::LONG: race.barTarget = 6.0f; break;
-    case RaceType::JOURNEY: race.barTarget = 10000000.0f; break;
-    }
+    setBarTarget(settings.raceType);
+    if (settings.raceType == RaceType::JOURNEY)
+        race.barTarget = 10000000.0f;
 }
 
 static bool openWindow()
@@ -59,9 +57,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         if (app.active) {
             drawScene();
             SwapBuffers(gameWindow.deviceContext);
-        } else {
-            // Minimised: sleep until something happens rather than spin.
-            WaitMessage();
         }
 
         if (input.keys[VK_F1]) {
@@ -71,6 +66,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
             if (!openWindow())
                 return 0;
         }
+
+        // Minimised: sleep until something happens rather than spin, but
+        // only once an F1 pressed meanwhile has had its toggle.
+        if (!app.active)
+            WaitMessage();
     }
 
     closeGameWindow();

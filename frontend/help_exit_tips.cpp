@@ -4,12 +4,11 @@
 #include "app/frame.h"
 #include "app/input.h"
 #include "frontend/menu.h"
+#include "game/random.h"
 #include "persist/settings.h"
 #include "render/font.h"
 
 #include <GL/gl.h>
-
-#include <cstdlib>
 
 static const char* const tips[21] = {
     "Don't hit shapes!",
@@ -42,7 +41,7 @@ void showTipOfTheDay()
     if (!screens.frontEnd || !input.keys[tipKey] || settings.fullscreen)
         return;
     input.keys[tipKey] = false;
-    int i = std::rand() % 21;
+    int i = gameRandom() % 21;
     MessageBoxA(nullptr, tips[i], "Tip of the day!", MB_ICONINFORMATION);
 }
 

@@ -11,6 +11,7 @@
 #include "frontend/high_score_screen.h"
 #include "frontend/options_menu.h"
 #include "frontend/title_menu.h"
+#include "game/random.h"
 #include "persist/settings.h"
 #include "platform/win32.h"
 #include "render/font.h"
@@ -20,7 +21,6 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <cmath>
-#include <cstdlib>
 
 MoonPosition moon;
 
@@ -32,7 +32,9 @@ constexpr int pickBands = 5;
 // Only the hit count of a pass is used; the records themselves are not read.
 GLuint selectionBuffer[512];
 
-// Each press restarts the waltz; the sound setting does not silence it.
+// Asked for in every frame the key is down: the waltz plays on while it is
+// held, and starts again with a press after it has ended. The sound setting
+// does not silence it.
 void playMusicKey()
 {
     if (input.keys[musicKey])
@@ -232,7 +234,7 @@ void playBleep()
 {
     if (!settings.soundOn)
         return;
-    const int r = std::rand();
+    const int r = gameRandom();
     PlaySoundA(r % 2 == 1 ? "Data/Bleep.wav" : "Data/Bleep2.wav", nullptr, SND_ASYNC);
 }
 

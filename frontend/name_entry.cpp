@@ -17,7 +17,7 @@ namespace {
 constexpr char emptySlot = '_';
 
 // Codes no branch takes: after a key has been taken the same release must
-// not count again. 95 while Shift is down, which would give the underscore.
+// not count again (95 while Shift is down, 63 otherwise).
 constexpr int noKey = 63;
 constexpr int noKeyShifted = 95;
 
@@ -104,7 +104,9 @@ void runNameEntry()
     // A key pressed since the last release: wait for that one.
     if (input.keyHeld)
         return;
-    if (k < 65 || k > 122)
+    // Only the letter keys: the keypad and function keys would store
+    // characters the font cannot show.
+    if (k < 'A' || k > 'Z')
         return;
 
     const bool shift = input.keys[VK_SHIFT];

@@ -18,27 +18,21 @@ constexpr int rowCount = 5;
 constexpr float rowX = -2.2f;
 
 // The race type row also sets the bar the race must fill for that type.
-// A type outside 1 to 4 shows nothing; the frame wraps it later.
+// A type outside 1 to 4 shows nothing and leaves the bar; the frame wraps
+// it later.
 void drawRaceTypeRow()
 {
     menuItemColour(1);
     glRasterPos2f(rowX, 1.0f);
-    if (settings.raceType == RaceType::SHORT) {
+    if (settings.raceType == RaceType::SHORT)
         printText("Race Type: SHORT");
-        race.barTarget = 2.0f;
-    }
-    if (settings.raceType == RaceType::MEDIUM) {
+    if (settings.raceType == RaceType::MEDIUM)
         printText("Race Type: MEDIUM");
-        race.barTarget = 4.0f;
-    }
-    if (settings.raceType == RaceType::LONG) {
+    if (settings.raceType == RaceType::LONG)
         printText("Race Type: LONG");
-        race.barTarget = 6.0f;
-    }
-    if (settings.raceType == RaceType::JOURNEY) {
+    if (settings.raceType == RaceType::JOURNEY)
         printText("Race Type: JOURNEY");
-        race.barTarget = 100000000.0f;
-    }
+    setBarTarget(settings.raceType);
 }
 
 void drawRow(int row, const char* text)

@@ -4,6 +4,11 @@
 
 #include <cstddef>
 
-// On failure reports perror("Error opening file"), removes the temporary
-// file and returns false; the old file is then untouched.
+// Saves as a write of the file itself would, only safely: through a link
+// to its target, keeping the old file's permission bits, and in place
+// where the folder takes no new file but the file may be written. Refuses,
+// leaving it untouched, a file its permission bits do not let the running
+// user write and anything that is not a plain file. On failure reports
+// "Error opening file" with the reason, leaves no temporary file and
+// returns false.
 bool replaceFile(const char* path, const char* bytes, std::size_t length);

@@ -3,9 +3,8 @@
 #include "persist/high_scores.h"
 
 #include "persist/atomic_file.h"
+#include "persist/read_file_head.h"
 #include "persist/settings.h"
-
-#include <cstdio>
 
 HighScoreTable highScores;
 
@@ -44,9 +43,26 @@ constexpr int journeyRow = 3;
 constexpr int endDigit = -49;
 constexpr int endByte = 0xFF;
 
+constexpr int highScoreLength = 26;
+
+// Where each row's best stands in the file and how many digits it has;
+// the initials follow from position 13, three characters a row.
+struct BestField {
+    int start, width;
+};
+constexpr BestField bestFields[4] = {{0, 2}, {2, 3}, {5, 3}, {8, 5}};
+constexpr int firstInitial = 13;
+
 // Initials are stored shifted by 10, 20 and 30 so the file does not show
 // them as plain letters.
-unsigned char encodeInitial(unsigned char c, int n) { return static_cast<unsigned char>(c + 10 * n); }
+// A character that would be stored as the byte 0xFF is stored as an empty
+// slot instead: the next load would take that byte for the end of the file
+// and lose every field after it. The font cannot show such a character.
+unsigned char encodeInitial(unsigned char c, int n)
+{
+    const unsigned char byte = static_cast<unsigned char>(c + 10 * n);
+    return byte == endByte ? static_cast<unsigned char>('_' + 10 * n) : byte;
+}
 unsigned char decodeInitial(int byte, int n) { return static_cast<unsigned char>(byte - 10 * n); }
 
 // Writes `value` as `width` zero-padded decimal digits; a negative value
@@ -90,12 +106,30 @@ void applyCharacter(int position, int digit, int byte)
     case 25: settings.fullscreen = digit != 0; return;
     default: break;
     }
-    if (position >= 13 && position < 25) {
-        const int row = (position - 13) / 3;
-        const int n = (position - 13) % 3 + 1;
+    if (position >= firstInitial && position < firstInitial + 12) {
+        const int row = (position - firstInitial) / 3;
+        const int n = (position - firstInitial) % 3 + 1;
         highScores.rows[row].initials.characters[n - 1] = decodeInitial(byte, n);
     }
     // Positions from 26 on, such as a line end, are ignored.
+}
+
+// What the reset on the high-score screen leaves: a best anyone beats.
+int resetBest(int row) { return row == shortRow ? 99 : row == journeyRow ? 1 : 999; }
+
+// A field the file does not hold to its last character (the file is
+// missing, cut short or ends at a byte 0xFF) is not half read but reset,
+// so no invented record of 0 or 41 stands where no race can beat it.
+void resetFieldsFrom(int end)
+{
+    for (int row = 0; row < 4; ++row) {
+        HighScoreEntry& entry = highScores.rows[row];
+        if (bestFields[row].start + bestFields[row].width > end)
+            entry.best = resetBest(row);
+        if (firstInitial + 3 * row + 3 > end)
+            for (int n = 1; n <= 3; ++n)
+                entry.initials.set(n, '_');
+    }
 }
 
 // The rest of the game relies on these bounds, whatever the file held.
@@ -116,39 +150,34 @@ void applyBounds()
 
 void loadHighScores()
 {
-    std::FILE* file = std::fopen(highScoreFileName, "r");
-    if (file == nullptr) {
-        std::perror("Error opening file");
-    } else {
-        for (int position = 0;; ++position) {
-            const int c = std::fgetc(file);
-            if (c == EOF || c == endByte) {
-                applyCharacter(position, endDigit, endByte);
-                break;
-            }
-            applyCharacter(position, c - '0', c);
-        }
-        std::fclose(file);
+    unsigned char bytes[highScoreLength + 1];
+    const long count = readFileHead(highScoreFileName, bytes, sizeof bytes);
+    int position = 0;
+    for (; position < count; ++position) {
+        if (bytes[position] == endByte)
+            break;
+        applyCharacter(position, bytes[position] - '0', bytes[position]);
     }
+    if (count >= 0)
+        applyCharacter(position, endDigit, endByte);
+    resetFieldsFrom(position);
     applyBounds();
 }
 
 void formatHighScores(char out[26])
 {
-    putDigits(out + 0, 2, highScores.rows[shortRow].best);
-    putDigits(out + 2, 3, highScores.rows[mediumRow].best);
-    putDigits(out + 5, 3, highScores.rows[longRow].best);
-    putDigits(out + 8, 5, highScores.rows[journeyRow].best);
+    for (int row = 0; row < 4; ++row)
+        putDigits(out + bestFields[row].start, bestFields[row].width, highScores.rows[row].best);
     for (int row = 0; row < 4; ++row)
         for (int n = 1; n <= 3; ++n)
-            out[13 + 3 * row + n - 1]
+            out[firstInitial + 3 * row + n - 1]
                 = static_cast<char>(encodeInitial(highScores.rows[row].initials.characters[n - 1], n));
     out[25] = settings.fullscreen ? '1' : '0';
 }
 
 void saveHighScores()
 {
-    char text[26];
+    char text[highScoreLength];
     formatHighScores(text);
     replaceFile(highScoreFileName, text, sizeof text);
 }

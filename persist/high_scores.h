@@ -25,9 +25,12 @@ extern const char* const highScoreFileName;
 // The row of a race type (1 to 4); null for any other value.
 HighScoreEntry* highScoreFor(int raceType);
 
-// Missing file: "Error opening file" on stderr; the bounds still apply.
+// Missing or unreadable file: "Error opening file" on stderr. Every field
+// the file does not hold whole takes the value of the table's reset (99,
+// 999, 999, 1, "___"); then the bounds apply.
 void loadHighScores();
-// Saves as the settings do: never destroys the old file.
+// Saves as the settings do: never destroys the old file. An initial that
+// would be stored as the byte 0xFF, which reads as the end, is stored as "_".
 void saveHighScores();
 
 // The file's 26 characters for the table and full-screen flag in memory.

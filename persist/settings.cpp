@@ -2,9 +2,10 @@
 #include "persist/settings.h"
 
 #include "persist/atomic_file.h"
+#include "persist/read_file_head.h"
+#include "platform/win32.h"
 
 #include <cmath>
-#include <cstdio>
 
 GameSettings settings;
 
@@ -15,6 +16,8 @@ namespace {
 // The end of the file reads as one more character, the C library's end
 // code taken as a character: its digit value is -1 - '0'.
 constexpr int endDigit = -49;
+
+constexpr int settingsLength = 22;
 
 // A flag is set by any character but the digit 0, the end included.
 bool flagOf(int digit) { return digit != 0; }
@@ -79,25 +82,44 @@ void applyDigit(int position, int digit)
     }
 }
 
+// A missing, cut-short or damaged file must not leave the game without a
+// window size or the race without keys: a race key that matches no key
+// takes its arrow key or the space bar (as SET TO ARROW KEYS sets them), a
+// resolution outside the three is 640 x 480. What is repaired is saved so.
+void repairKey(int& code, int arrowCode)
+{
+    if (code < 1 || code > 255)
+        code = arrowCode;
+}
+
+void repairSettings()
+{
+    repairKey(settings.accelerateKey, VK_UP);
+    repairKey(settings.decelerateKey, VK_DOWN);
+    repairKey(settings.leftKey, VK_LEFT);
+    repairKey(settings.rightKey, VK_RIGHT);
+    repairKey(settings.bombKey, VK_SPACE);
+    if (settings.resolutionIndex < 1 || settings.resolutionIndex > 3)
+        settings.resolutionIndex = 2;
+}
+
 }  // namespace
 
 void loadSettings()
 {
-    std::FILE* file = std::fopen(settingsFileName, "r");
-    if (file == nullptr) {
-        std::perror("Error opening file");
-        return;
-    }
-    for (int position = 0;; ++position) {
-        const int c = std::fgetc(file);
-        if (c == EOF || c == 0xFF) {
-            applyDigit(position, endDigit);
-            break;
+    unsigned char bytes[settingsLength + 1];
+    const long count = readFileHead(settingsFileName, bytes, sizeof bytes);
+    if (count >= 0) {
+        for (int position = 0;; ++position) {
+            if (position == count || bytes[position] == 0xFF) {
+                applyDigit(position, endDigit);
+                break;
+            }
+            applyDigit(position, bytes[position] - '0');
         }
-        applyDigit(position, c - '0');
+        settings.gameSpeed *= 0.1f;
     }
-    settings.gameSpeed *= 0.1f;
-    std::fclose(file);
+    repairSettings();
 }
 
 void formatSettings(char out[22])
@@ -117,9 +139,19 @@ void formatSettings(char out[22])
 
 void saveSettings()
 {
-    char text[22];
+    char text[settingsLength];
     formatSettings(text);
     replaceFile(settingsFileName, text, sizeof text);
+}
+
+bool wrapRaceType()
+{
+    const int raceType = settings.raceType;
+    if (settings.raceType > 4)
+        settings.raceType = 1;
+    if (settings.raceType < 1)
+        settings.raceType = 4;
+    return settings.raceType != raceType;
 }
 
 void deriveWindowSize()

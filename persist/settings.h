@@ -22,7 +22,9 @@ extern GameSettings settings;
 
 extern const char* const settingsFileName;
 
-// Missing file: "Error opening file" on stderr and the values stay.
+// Missing or unreadable file: "Error opening file" on stderr and the values
+// stay. Then, file or not, a race key that matches no key takes its arrow
+// key or the space bar, and a resolution outside 1 to 3 becomes 2.
 void loadSettings();
 // Writes a new file beside the old one and renames it over; a failed
 // write reports "Error opening file" and leaves the old file as it was.
@@ -30,6 +32,10 @@ void saveSettings();
 
 // The window size of resolutionIndex; any other index leaves it unchanged.
 void deriveWindowSize();
+
+// A race type above 4 becomes SHORT and one below 1 JOURNEY; true when it
+// was repaired.
+bool wrapRaceType();
 
 // The file's 22 characters for the settings in memory (no terminator).
 void formatSettings(char out[22]);

@@ -55,21 +55,10 @@ int virtualKeyFromStick(Uint8 axis, int direction)
     return direction < 0 ? VK_UP : VK_DOWN;
 }
 
-// The keyboard's window: the one with the focus. Without a focus (a release
-// arriving after the player switched away, or a window just re-created) the
-// game's newest window still hears it, so no key sticks.
-HWND targetWindow()
-{
-    if (findWindow(platformRecords.focus) != nullptr)
-        return platformRecords.focus;
-    if (platformRecords.windows.empty())
-        return nullptr;
-    return platformRecords.windows.back()->handle;
-}
-
+// Controllers speak to the window the keyboard would reach.
 void send(UINT message, int code)
 {
-    const HWND window = targetWindow();
+    const HWND window = keyboardWindow();
     if (window != nullptr)
         queueMessage(window, message, static_cast<WPARAM>(code), 0);
 }

@@ -12,11 +12,20 @@
 
 namespace {
 
+// What a press or a release moves: a key by its code, or a mouse button.
+constexpr int leftButton = 256;
+constexpr int rightButton = 257;
+constexpr int controlCount = 258;
+
 struct QueueRecord {
     std::deque<MSG> messages;
     // Keys whose press went out as WM_KEYDOWN: their release goes out as
-    // WM_KEYUP even when Alt is held by then, so no key sticks in the game.
+    // WM_KEYUP even when Alt is held by then or their window is gone, so no
+    // key sticks in the game.
     std::array<bool, 256> keyDownSent{};
+    // Controls whose press the game took since its last frame: their
+    // release waits until a frame has seen them down.
+    std::array<bool, controlCount> pressUnseen{};
     POINT lastMouse{};
 };
 
@@ -29,6 +38,85 @@ bool matchesFilter(const MSG& message, HWND window, UINT filterMin, UINT filterM
     if (filterMin == 0 && filterMax == 0)
         return true;
     return message.message >= filterMin && message.message <= filterMax;
+}
+
+bool isKeyboardOrMouse(UINT message)
+{
+    return (message >= WM_KEYDOWN && message <= WM_SYSKEYUP) ||
+           (message >= WM_MOUSEMOVE && message <= WM_RBUTTONUP);
+}
+
+bool isRelease(UINT message)
+{
+    return message == WM_KEYUP || message == WM_LBUTTONUP || message == WM_RBUTTONUP;
+}
+
+// The control a press or release message moves; -1 for any other message.
+int controlOf(const MSG& message)
+{
+    switch (message.message) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        return message.wParam < 256 ? static_cast<int>(message.wParam) : -1;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        return leftButton;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        return rightButton;
+    default:
+        return -1;
+    }
+}
+
+// A release outlives its window: it goes to the window the keyboard
+// reaches now, and waits while the game has none.
+bool addressed(MSG& message)
+{
+    if (!isRelease(message.message) || findWindow(message.hwnd) != nullptr)
+        return true;
+    message.hwnd = keyboardWindow();
+    return message.hwnd != nullptr;
+}
+
+// The first message that may go out now and that the caller wants. A
+// release whose press no frame has seen yet waits for the next frame, and
+// every key and mouse message behind it waits with it: a tap is never over
+// before a frame has seen it, and the game hears its input in order.
+template <typename Wanted>
+std::deque<MSG>::iterator nextMessage(Wanted wanted)
+{
+    bool inputWaits = false;
+    for (auto entry = queue.messages.begin(); entry != queue.messages.end(); ++entry) {
+        if (isKeyboardOrMouse(entry->message)) {
+            if (inputWaits)
+                continue;
+            const int control = controlOf(*entry);
+            const bool unseen = control >= 0 && queue.pressUnseen[control];
+            if (!addressed(*entry) || (isRelease(entry->message) && unseen)) {
+                inputWaits = true;
+                continue;
+            }
+        }
+        if (wanted(*entry))
+            return entry;
+    }
+    return queue.messages.end();
+}
+
+bool anyMessage()
+{
+    return nextMessage([](const MSG&) { return true; }) != queue.messages.end();
+}
+
+MSG takeMessage(std::deque<MSG>::iterator entry)
+{
+    const MSG message = *entry;
+    queue.messages.erase(entry);
+    const int control = controlOf(message);
+    if (control >= 0 && !isRelease(message.message))
+        queue.pressUnseen[control] = true;
+    return message;
 }
 
 LPARAM positionParameter(Sint32 x, Sint32 y)
@@ -59,15 +147,16 @@ WindowRecord* eventWindow(Uint32 sdlId)
 
 void translateKey(const SDL_KeyboardEvent& key)
 {
-    const WindowRecord* window = eventWindow(key.windowID);
-    if (window == nullptr)
-        return;
     const bool down = key.type == SDL_KEYDOWN;
-    const SDL_Keycode symbol = key.keysym.sym;
-    const bool isAlt = symbol == SDLK_LALT || symbol == SDLK_RALT;
-    const int code = isAlt ? VK_MENU : virtualKeyFromKeycode(symbol);
+    const int code = virtualKeyFromKey(key.keysym.scancode, key.keysym.sym);
     if (code == 0)
         return;
+    const WindowRecord* window = eventWindow(key.windowID);
+    // SDL lets go of every key when their window is destroyed: a key the
+    // game holds goes up in the window it has now (or in its next one).
+    if (window == nullptr && (down || !queue.keyDownSent[code]))
+        return;
+    const bool isAlt = code == VK_MENU;
     const bool altHeld = (key.keysym.mod & KMOD_ALT) != 0;
     bool systemKey = isAlt || altHeld || code == VK_F10;
     if (!down && queue.keyDownSent[code] && !isAlt && code != VK_F10)
@@ -82,7 +171,30 @@ void translateKey(const SDL_KeyboardEvent& key)
         message = down ? WM_SYSKEYDOWN : WM_SYSKEYUP;
     else
         message = down ? WM_KEYDOWN : WM_KEYUP;
-    queueMessage(window->handle, message, static_cast<WPARAM>(code), 0);
+    queueMessage(window != nullptr ? window->handle : nullptr, message,
+                 static_cast<WPARAM>(code), 0);
+}
+
+// A window of the game gaining the focus: keys the game holds down that
+// the keyboard no longer does (let go while the game was not listening, or
+// while its window was being rebuilt) go up in it.
+void releaseKeysLetGo(HWND window)
+{
+    std::array<bool, 256> held{};
+    int count = 0;
+    const Uint8* state = SDL_GetKeyboardState(&count);
+    for (int position = 0; position < count; ++position) {
+        if (state[position] == 0)
+            continue;
+        const auto scancode = static_cast<SDL_Scancode>(position);
+        held[virtualKeyFromKey(scancode, SDL_GetKeyFromScancode(scancode))] = true;
+    }
+    for (int code = 0; code < 256; ++code) {
+        if (queue.keyDownSent[code] && !held[code]) {
+            queue.keyDownSent[code] = false;
+            queueMessage(window, WM_KEYUP, static_cast<WPARAM>(code), 0);
+        }
+    }
 }
 
 void translateMouseMotion(const SDL_MouseMotionEvent& motion)
@@ -147,6 +259,7 @@ void translateWindowEvent(const SDL_WindowEvent& event)
         // Focus does not bring a minimised window back; only a restore does.
         platformRecords.focus = handle;
         queueMessage(handle, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, window->minimised ? 1 : 0), 0);
+        releaseKeysLetGo(handle);
         return;
     case SDL_WINDOWEVENT_FOCUS_LOST:
         if (platformRecords.focus == handle)
@@ -176,10 +289,25 @@ void queueMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     queue.messages.push_back(entry);
 }
 
+// The releases stay: the game still holds those keys and buttons down, and
+// hears them let go in its next window.
 void forgetMessagesFor(HWND window)
 {
-    std::erase_if(queue.messages, [window](const MSG& entry) { return entry.hwnd == window; });
+    std::erase_if(queue.messages, [window](const MSG& entry) {
+        return entry.hwnd == window && !isRelease(entry.message);
+    });
 }
+
+HWND keyboardWindow()
+{
+    if (findWindow(platformRecords.focus) != nullptr)
+        return platformRecords.focus;
+    if (platformRecords.windows.empty())
+        return nullptr;
+    return platformRecords.windows.back()->handle;
+}
+
+void frameEnded() { queue.pressUnseen = {}; }
 
 // SDL_QUIT is left alone: the window's own close event says it all.
 void translateSdlEvent(const SDL_Event& event)
@@ -223,12 +351,11 @@ void translatePendingSdlEvents()
 void dispatchWaitingMessages()
 {
     for (;;) {
-        auto next = std::find_if(queue.messages.begin(), queue.messages.end(),
-                                 [](const MSG& entry) { return entry.message != WM_QUIT; });
+        const auto next =
+            nextMessage([](const MSG& entry) { return entry.message != WM_QUIT; });
         if (next == queue.messages.end())
             return;
-        const MSG message = *next;
-        queue.messages.erase(next);
+        const MSG message = takeMessage(next);
         DispatchMessageA(&message);
     }
 }
@@ -236,16 +363,15 @@ void dispatchWaitingMessages()
 BOOL PeekMessageA(MSG* message, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags)
 {
     translatePendingSdlEvents();
-    for (auto entry = queue.messages.begin(); entry != queue.messages.end(); ++entry) {
-        if (!matchesFilter(*entry, window, filterMin, filterMax))
-            continue;
-        if (message != nullptr)
-            *message = *entry;
-        if ((removeFlags & PM_REMOVE) != 0)
-            queue.messages.erase(entry);
-        return TRUE;
-    }
-    return FALSE;
+    const auto entry = nextMessage([=](const MSG& candidate) {
+        return matchesFilter(candidate, window, filterMin, filterMax);
+    });
+    if (entry == queue.messages.end())
+        return FALSE;
+    const MSG found = (removeFlags & PM_REMOVE) != 0 ? takeMessage(entry) : *entry;
+    if (message != nullptr)
+        *message = found;
+    return TRUE;
 }
 
 BOOL TranslateMessage(const MSG*) { return FALSE; }
@@ -274,12 +400,15 @@ void PostQuitMessage(int exitCode)
 
 BOOL WaitMessage()
 {
+    // A loop that waits draws no frame: the pass that brought it here was
+    // its look at the input, so the releases held back for a frame may go.
+    frameEnded();
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0)
-        return queue.messages.empty() ? FALSE : TRUE;
+        return anyMessage() ? TRUE : FALSE;
     translatePendingSdlEvents();
     // Events that make no message (a wheel turn, a key with no code) do not
     // end the wait.
-    while (queue.messages.empty()) {
+    while (!anyMessage()) {
         SDL_Event event;
         if (SDL_WaitEvent(&event) == 0)
             return FALSE;

@@ -1,5 +1,7 @@
 // The message queue: SDL events arrive here as window messages and are
-// handed to the window procedure of the window's class.
+// handed to the window procedure of the window's class. A key or button let
+// go before any frame saw it down is held back until one has (SwapBuffers
+// ends a frame), so no press between two frames is lost.
 #pragma once
 
 #include "platform/win32.h"
@@ -11,5 +13,6 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 
-// Sleeps until a message is waiting, without using the processor.
+// Sleeps until a message is waiting, without using the processor. A loop
+// that waits draws no frame: what was held back for one goes out now.
 BOOL WaitMessage();

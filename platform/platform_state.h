@@ -64,6 +64,13 @@ void restartFramePacing();
 // messages.cpp
 void queueMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void forgetMessagesFor(HWND window);
+// The window keys go to: the one with the focus or, with none (the player
+// switched away, or a window was just rebuilt), the game's newest; null
+// while the game has no window.
+HWND keyboardWindow();
+// The game's loop has drawn a frame, which saw every key and button down
+// that it was given: their releases, held back until now, may go out.
+void frameEnded();
 void translateSdlEvent(const SDL_Event& event);
 void translatePendingSdlEvents();
 // What a modal loop does: every waiting message but WM_QUIT goes to its

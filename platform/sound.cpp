@@ -1,5 +1,7 @@
 // Sounds by file name on one voice: WAV as SDL_mixer chunks, MIDI as music
-// through FluidSynth. Without an audio device the game is simply silent.
+// through FluidSynth. A wave restarts with every call; the music asked for
+// again while it plays plays on, since the game asks for it every frame its
+// key is held. Without an audio device the game is simply silent.
 #include "platform/sound.h"
 
 #include "platform/platform_state.h"
@@ -23,6 +25,9 @@ struct SoundRecord {
     // Decoded once: the game restarts some sounds every frame.
     std::map<std::string, Mix_Chunk*> chunks;
     std::map<std::string, Mix_Music*> music;
+    // The file the last call asked for: the music asked for again only
+    // plays on if nothing else was asked for in between.
+    std::string lastAskedFor;
 };
 
 SoundRecord sound;
@@ -75,6 +80,7 @@ Mix_Music* musicFor(const std::string& name)
 BOOL playOnTheVoice(LPCSTR fileName)
 {
     if (fileName == nullptr) {
+        sound.lastAskedFor.clear();
         if (sound.audioReady) {
             Mix_HaltChannel(voiceChannel);
             Mix_HaltMusic();
@@ -82,11 +88,15 @@ BOOL playOnTheVoice(LPCSTR fileName)
         return TRUE;
     }
     hookState::recordSound(fileName);
+    const std::string name = fileName;
+    const bool askedForAgain = name == sound.lastAskedFor;
+    sound.lastAskedFor = name;
     if (!audioReady())
         return FALSE;
+    if (askedForAgain && isMidiFile(name) && Mix_PlayingMusic())
+        return TRUE;
     Mix_HaltChannel(voiceChannel);
     Mix_HaltMusic();
-    const std::string name = fileName;
     if (isMidiFile(name)) {
         Mix_Music* music = musicFor(name);
         return music != nullptr && Mix_PlayMusic(music, 0) == 0 ? TRUE : FALSE;

@@ -93,6 +93,8 @@ constexpr int VK_RETURN = 13;
 constexpr int VK_SHIFT = 16;
 constexpr int VK_CONTROL = 17;
 constexpr int VK_MENU = 18;
+constexpr int VK_PAUSE = 19;
+constexpr int VK_CAPITAL = 20;
 constexpr int VK_ESCAPE = 27;
 constexpr int VK_SPACE = 32;
 constexpr int VK_PRIOR = 33;
@@ -103,13 +105,39 @@ constexpr int VK_LEFT = 37;
 constexpr int VK_UP = 38;
 constexpr int VK_RIGHT = 39;
 constexpr int VK_DOWN = 40;
+constexpr int VK_SNAPSHOT = 44;
 constexpr int VK_INSERT = 45;
 constexpr int VK_DELETE = 46;
+constexpr int VK_LWIN = 91;
+constexpr int VK_RWIN = 92;
+constexpr int VK_APPS = 93;
 constexpr int VK_NUMPAD0 = 96;
+constexpr int VK_MULTIPLY = 106;
+constexpr int VK_ADD = 107;
+constexpr int VK_SEPARATOR = 108;
+constexpr int VK_SUBTRACT = 109;
+constexpr int VK_DECIMAL = 110;
+constexpr int VK_DIVIDE = 111;
 constexpr int VK_F1 = 112;
 constexpr int VK_F2 = 113;
 constexpr int VK_F10 = 121;
 constexpr int VK_F12 = 123;
+constexpr int VK_F13 = 124;
+constexpr int VK_NUMLOCK = 144;
+constexpr int VK_SCROLL = 145;
+// The punctuation keys, named as on a US keyboard.
+constexpr int VK_OEM_1 = 186;       // ; :
+constexpr int VK_OEM_PLUS = 187;    // = +
+constexpr int VK_OEM_COMMA = 188;   // , <
+constexpr int VK_OEM_MINUS = 189;   // - _
+constexpr int VK_OEM_PERIOD = 190;  // . >
+constexpr int VK_OEM_2 = 191;       // / ?
+constexpr int VK_OEM_3 = 192;       // ` ~
+constexpr int VK_OEM_4 = 219;       // [ {
+constexpr int VK_OEM_5 = 220;       // \ |
+constexpr int VK_OEM_6 = 221;       // ] }
+constexpr int VK_OEM_7 = 222;       // ' "
+constexpr int VK_OEM_102 = 226;     // the extra key beside the left Shift of a 105-key board
 
 // Window class and window styles.
 constexpr UINT CS_VREDRAW = 0x0001;
@@ -137,6 +165,7 @@ constexpr int IDNO = 7;
 constexpr DWORD SND_ASYNC = 0x0001;
 
 // Message queue.
+constexpr UINT PM_NOREMOVE = 0x0000;
 constexpr UINT PM_REMOVE = 0x0001;
 
 // Display modes.

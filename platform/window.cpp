@@ -493,6 +493,8 @@ HGLRC wglGetCurrentContext() { return platformRecords.currentContext; }
 
 BOOL SwapBuffers(HDC deviceContext)
 {
+    // The frame was drawn even when there is no window left to show it.
+    frameEnded();
     const WindowRecord* record = findWindowByDeviceContext(deviceContext);
     if (record == nullptr) {
         hookState::afterSwap();

@@ -36,6 +36,8 @@ HGLRC wglGetCurrentContext();
 
 // Shows the frame and paces the loop to at most 60 frames a second: vsync
 // where the driver offers it, and a precise wait for the rest otherwise.
+// It ends the frame for the message queue too: releases held back until a
+// frame had seen their keys down go out after it.
 BOOL SwapBuffers(HDC deviceContext);
 
 // Null when a display can be opened; otherwise one line saying why not,

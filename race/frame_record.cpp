@@ -1,10 +1,10 @@
 // The random draws of the last race frame, for the pause to draw it again.
 #include "race/frame_record.h"
 
+#include "game/random.h"
 #include "platform/win32.h"
 
 #include <cstddef>
-#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -23,7 +23,7 @@ int raceRandom()
 {
     if (record.replaying)
         return record.next < record.draws.size() ? record.draws[record.next++] : 0;
-    int value = std::rand();
+    int value = gameRandom();
     record.draws.push_back(value);
     return value;
 }

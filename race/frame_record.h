@@ -3,8 +3,9 @@
 // random sequence or making a sound.
 #pragma once
 
-// rand(), remembered for the frame being recorded; while a frame is drawn
-// again, the remembered draws come back in order (0 once they run out).
+// gameRandom(), remembered for the frame being recorded; while a frame is
+// drawn again, the remembered draws come back in order (0 once they run
+// out).
 int raceRandom();
 
 // Plays a race sound (callers test soundOn); silent while a frame is drawn

@@ -2,6 +2,7 @@
 #include "race/obstacles.h"
 
 #include "app/input.h"
+#include "game/random.h"
 #include "persist/settings.h"
 #include "race/frame_record.h"
 #include "race/race.h"
@@ -9,7 +10,6 @@
 #include <GL/gl.h>
 
 #include <cmath>
-#include <cstdlib>
 
 const FieldRow fieldTable[fieldRows] = {
     {0.0f, 0.0f, 0.7f, ObstacleShape::HEXAGON},  {0.7f, 0.0f, 0.0f, ObstacleShape::HEXAGON},
@@ -33,8 +33,8 @@ struct InitialPlaces {
     InitialPlaces()
     {
         for (Obstacle& obstacle : field) {
-            obstacle.along = static_cast<float>(std::rand() % 50 - 25);
-            obstacle.across = static_cast<float>(std::rand() % 30 - 15);
+            obstacle.along = static_cast<float>(gameRandom() % 50 - 25);
+            obstacle.across = static_cast<float>(gameRandom() % 30 - 15);
         }
     }
 };

@@ -29,12 +29,28 @@ static float startingBombs(int raceType)
     return 0.0f;
 }
 
+void setBarTarget(int raceType)
+{
+    switch (raceType) {
+    case RaceType::SHORT: race.barTarget = 2.0f; break;
+    case RaceType::MEDIUM: race.barTarget = 4.0f; break;
+    case RaceType::LONG: race.barTarget = 6.0f; break;
+    case RaceType::JOURNEY: race.barTarget = 100000000.0f; break;
+    }
+}
+
 void startRace()
 {
+    // A race started before any front-end frame repaired the race type
+    // (Enter in the very first frame) is the race it will be played as.
+    wrapRaceType();
     glClearColor(0.0f, 0.5f, 0.0f, 0.5f);
     race.steerVelocity = 0.0f;
     race.bombs = startingBombs(settings.raceType);
     race.barLevel = settings.raceType == RaceType::JOURNEY ? 0.00001f : 1.0f;
+    // A bar left from another race type, or never set (0), would end the
+    // race the moment the countdown is over.
+    setBarTarget(settings.raceType);
     race.raceClock = 0.0f;
     race.raceFrames = 0;
     race.shipSpeed = 0.0f;
@@ -81,7 +97,8 @@ void runRaceFrameSteps()
             updateRacingField();
             race.raceClock += settings.gameSpeed * 1e-13f;
             if (settings.raceType != RaceType::JOURNEY)
-                race.barLevel += race.shipSpeed * 0.001 + settings.gameSpeed * 0.001;
+                race.barLevel +=
+                    race.shipSpeed * 0.001 * settings.gameSpeed + settings.gameSpeed * 0.001;
         }
         drawFinishHint();
         showRaceEnd();

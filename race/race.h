@@ -25,7 +25,11 @@ extern RaceState race;
 // The integer shown and stored as every race result.
 int shownScore();
 
-// Starts or restarts a race of settings.raceType.
+// Sets the bar a race of `raceType` must fill, as the Options menu shows
+// it; a value outside the four leaves the bar as it is.
+void setBarTarget(int raceType);
+
+// Starts or restarts a race of settings.raceType, with its own bar.
 void startRace();
 
 // One frame of the race.

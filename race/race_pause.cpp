@@ -138,9 +138,19 @@ void drawPausedSign()
     glMatrixMode(GL_MODELVIEW);
 }
 
+// A pause key the player has made a race key steers, speeds or bombs
+// instead: holding it must not stop the race.
+bool isRaceKey(int code)
+{
+    return code == settings.accelerateKey || code == settings.decelerateKey ||
+           code == settings.leftKey || code == settings.rightKey || code == settings.bombKey;
+}
+
+bool pauseKeyHeld(int code) { return isKeyDown(code) && !isRaceKey(code); }
+
 }  // namespace
 
-bool racePauseHeld() { return isKeyDown(pauseKeyEnd) || isKeyDown(pauseKeyZero); }
+bool racePauseHeld() { return pauseKeyHeld(pauseKeyEnd) || pauseKeyHeld(pauseKeyZero); }
 
 void forgetPausedRace()
 {

@@ -3,7 +3,7 @@
 // where it stopped.
 #pragma once
 
-// Whether a pause key is held.
+// Whether a pause key is held that is not also one of the race keys.
 bool racePauseHeld();
 
 // A race start: nothing of an earlier race is held or drawn again.

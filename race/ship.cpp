@@ -92,9 +92,10 @@ void applySpeedKeys()
 {
     if (settings.raceType == RaceType::JOURNEY)
         return;
-    // Not scaled by the speed factor.
+    // Scaled like every motion, so a second of holding the key gives the
+    // same speed at any frame rate.
     if (isKeyDown(settings.accelerateKey))
-        race.shipSpeed += 0.01;
+        race.shipSpeed += 0.01 * settings.gameSpeed;
     if (isKeyDown(settings.decelerateKey) && race.shipSpeed > 0.0f)
-        race.shipSpeed -= 0.03;
+        race.shipSpeed -= 0.03 * settings.gameSpeed;
 }

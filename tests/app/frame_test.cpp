@@ -29,7 +29,9 @@ struct FrameTest : GameTest {
     }
 };
 
-TEST_F(FrameTest, HeldEscapeClosesTheHelpFirstThenReturnsToTheTitle)
+// However long it is held, the Escape that closes the help shows the screen
+// beneath; going on from there takes a new press.
+TEST_F(FrameTest, TheEscapeThatClosesTheHelpDoesNothingMore)
 {
     screens.optionsShown = true;
     screens.helpShown = true;
@@ -38,7 +40,17 @@ TEST_F(FrameTest, HeldEscapeClosesTheHelpFirstThenReturnsToTheTitle)
     runFrames(1);
     EXPECT_FALSE(screens.helpShown);
     EXPECT_TRUE(screens.optionsShown);
+    // Held as a real press is (and as the desktop repeats it).
+    for (int frame = 0; frame < 40; ++frame) {
+        pressKey(VK_ESCAPE);
+        runFrames(1);
+    }
+    EXPECT_TRUE(screens.optionsShown) << "the Options menu is shown again";
 
+    releaseKey(VK_ESCAPE);
+    runFrames(1);
+    EXPECT_TRUE(screens.optionsShown);
+    pressKey(VK_ESCAPE);
     runFrames(1);
     EXPECT_FALSE(screens.optionsShown);
     EXPECT_TRUE(screens.frontEnd);
@@ -83,7 +95,13 @@ TEST_F(FrameTest, F2DuringARaceOnlySetsTheHelpWhichTheNextEscapeClears)
     runFrames(1);
     EXPECT_FALSE(screens.helpShown);
     EXPECT_FALSE(screens.frontEnd) << "the first Escape only closed the help";
+    const int raced = race.raceFrames;
+    runFrames(5);
+    EXPECT_FALSE(screens.frontEnd) << "held on, it does not leave the race";
+    EXPECT_EQ(race.raceFrames, raced + 5);
+    releaseKey(VK_ESCAPE);
     runFrames(1);
+    holdKeyForAFrame(VK_ESCAPE);
     EXPECT_TRUE(screens.frontEnd);
 }
 

@@ -4,6 +4,7 @@
 #include "app/game_window.h"
 #include "app/input.h"
 #include "app/win_main.h"
+#include "game/random.h"
 #include "persist/settings.h"
 #include "tests/support/game_fixture.h"
 
@@ -11,7 +12,6 @@
 #include <GL/glu.h>
 
 #include <cmath>
-#include <cstdlib>
 
 using WindowTest = GameTest;
 
@@ -88,9 +88,9 @@ TEST_F(WindowTest, TheRenderingStateIsWhatEveryScreenAssumes)
 
     // The random generator was seeded from the clock, the frame-rate second
     // restarted, and the cursor raised once.
-    int first = std::rand();
-    std::srand(1700000000u);
-    EXPECT_EQ(first, std::rand());
+    int first = gameRandom();
+    seedGameRandom(1700000000u);
+    EXPECT_EQ(first, gameRandom());
     EXPECT_EQ(frameRate.secondStamp, 1700000000);
     EXPECT_EQ(testHooks::cursorCounter(), cursorBefore + 1);
 }

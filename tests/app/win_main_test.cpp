@@ -195,14 +195,15 @@ TEST_F(StartUpTest, TheTitleJingleStartsBeforeTheWindowOnlyWithSoundOn)
                           "Data/title.wav") == testHooks::soundsRequested().end());
 }
 
-TEST_F(StartUpTest, WithNoSettingsFileTheDefaultsStay)
+TEST_F(StartUpTest, WithNoSettingsFileTheWindowIs640By480AndTheOtherDefaultsStay)
 {
     writeFile("Data/data .tgx", "9999999900001is}is}is}is}0");
     script = [](int) { PostQuitMessage(0); };
     runWinMain();
-    EXPECT_EQ(settings.windowWidth, 0);
-    EXPECT_EQ(settings.windowHeight, 0);
-    EXPECT_EQ(race.barTarget, 0.0f);
+    EXPECT_EQ(settings.windowWidth, 640);
+    EXPECT_EQ(settings.windowHeight, 480);
+    // Race type 0 becomes JOURNEY in the first frame, and brings its bar.
+    EXPECT_EQ(race.barTarget, 100000000.0f);
 }
 
 TEST_F(StartUpTest, F1SavesTheModeBeingLeftThenReopensInTheOther)
@@ -302,6 +303,49 @@ TEST_F(StartUpTest, WhileMinimisedTheLoopSleepsAndDrawsNothing)
     EXPECT_EQ(framesWhileMinimised, 30);
     EXPECT_EQ(frames, 31);
     EXPECT_TRUE(app.active);
+}
+
+TEST_F(StartUpTest, F1PressedWhileMinimisedTogglesWithoutWaitingForMore)
+{
+    writeFile("Data/settings .tgx", "1012103804003703903201");
+    writeFile("Data/data .tgx", "9999999900001is}is}is}is}0");
+    std::atomic<int> framesBeforeRestore{-1};
+    std::thread restorer;
+    script = [&](int frame) {
+        if (frame == 29)
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        if (frame == 30) {
+            const Uint32 minimisedWindow = gameSdlWindowId();
+            pushWindowEvent(SDL_WINDOWEVENT_MINIMIZED);
+            SDL_Event f1{};
+            f1.type = SDL_KEYDOWN;
+            f1.key.windowID = minimisedWindow;
+            f1.key.state = SDL_PRESSED;
+            f1.key.keysym.scancode = SDL_SCANCODE_F1;
+            f1.key.keysym.sym = SDLK_F1;
+            SDL_PushEvent(&f1);
+            // The toggle's new window is not minimised: frames go on. Only
+            // if they do not is the old window restored, so the loop ends.
+            restorer = std::thread([&, minimisedWindow] {
+                for (int i = 0; i < 500 && frames.load() <= 30; ++i)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                framesBeforeRestore = frames.load();
+                SDL_Event restored{};
+                restored.type = SDL_WINDOWEVENT;
+                restored.window.event = SDL_WINDOWEVENT_RESTORED;
+                restored.window.windowID = minimisedWindow;
+                SDL_PushEvent(&restored);
+            });
+        }
+        if (frame == 31)
+            PostQuitMessage(0);
+    };
+    runWinMain();
+    if (restorer.joinable())
+        restorer.join();
+    EXPECT_EQ(framesBeforeRestore, 31) << "the toggle waited for the window to come back";
+    const auto& log = testHooks::callLog();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "CreateWindowExA"), 2);
 }
 
 TEST_F(StartUpTest, AFailedWindowAtStartUpEndsTheGameWithZero)

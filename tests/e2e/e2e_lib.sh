@@ -55,6 +55,12 @@ wait_for_file() {
     [ -e "$1" ] || fail "'$1' was not written"
 }
 
+# The game window, focused as the player's click would focus it, as WINDOW.
+focus_game() {
+    WINDOW=$(xdotool search --onlyvisible --name '^Trigonix$' | tail -n 1)
+    xdotool windowfocus --sync "$WINDOW" 2>/dev/null || xdotool windowfocus "$WINDOW"
+}
+
 # Keys go to the game window, focused as the player's click would focus it.
 press() {
     win=$(xdotool search --onlyvisible --name '^Trigonix$' | tail -n 1)
@@ -112,4 +118,54 @@ expect_status() {
 expect_file() {
     actual=$(cat "$1" 2>/dev/null || echo "<missing>")
     [ "$actual" = "$2" ] || fail "'$1' holds '$actual', expected '$2'"
+}
+
+# What the window shows: how many pixels are black and how many are of
+# the colour R G B (give or take 8), as "black matching".
+count_pixels() {
+    python3 - "$WINDOW" "$@" <<'EOF'
+import ctypes, sys
+
+x11 = ctypes.CDLL("libX11.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+
+
+class XImage(ctypes.Structure):
+    _fields_ = [(name, ctypes.c_int) for name in ("width", "height", "xoffset", "format")] + \
+               [("data", ctypes.c_void_p)] + \
+               [(name, ctypes.c_int) for name in ("byte_order", "bitmap_unit", "bitmap_bit_order",
+                                                  "bitmap_pad", "depth", "bytes_per_line",
+                                                  "bits_per_pixel")]
+
+
+x11.XGetImage.restype = ctypes.POINTER(XImage)
+x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                          ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+display = x11.XOpenDisplay(None)
+window = int(sys.argv[1])
+want = [int(v) for v in sys.argv[2:5]]
+left, top, width, height = ([int(v) for v in sys.argv[5:9]] if len(sys.argv) > 5
+                            else (0, 0, 640, 480))
+ZPIXMAP = 2
+image = x11.XGetImage(display, window, left, top, width, height, 0xFFFFFFFF, ZPIXMAP).contents
+if image.bits_per_pixel != 32:
+    sys.exit("unexpected pixel size %d" % image.bits_per_pixel)
+data = ctypes.string_at(image.data, image.bytes_per_line * image.height)
+black = matching = 0
+for y in range(image.height):
+    for x in range(image.width):
+        at = y * image.bytes_per_line + x * 4
+        b, g, r = data[at], data[at + 1], data[at + 2]
+        if r == 0 and g == 0 and b == 0:
+            black += 1
+        if abs(r - want[0]) <= 8 and abs(g - want[1]) <= 8 and abs(b - want[2]) <= 8:
+            matching += 1
+print(black, matching)
+EOF
+}
+
+# Pixels of colour R G B in the window, or in the rectangle LEFT TOP WIDTH HEIGHT.
+colour_count() {
+    count_pixels "$@" | cut -d' ' -f2
 }

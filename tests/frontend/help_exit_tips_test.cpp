@@ -5,12 +5,12 @@
 #include "app/frame.h"
 #include "app/input.h"
 #include "app/win_main.h"
+#include "game/random.h"
 #include "persist/settings.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/screen_view.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <set>
 #include <string>
 
@@ -243,9 +243,9 @@ TEST_F(HelpExitTipsTest, TShowsTheTipThatRandChooses)
 {
     std::set<int> seen;
     for (unsigned seed = 1; seen.size() < 21 && seed < 5000; ++seed) {
-        std::srand(seed);
-        const int index = std::rand() % 21;
-        std::srand(seed);
+        seedGameRandom(seed);
+        const int index = gameRandom() % 21;
+        seedGameRandom(seed);
         const size_t before = testHooks::messageBoxes().size();
         holdKeyForAFrame('T');
         const auto& boxes = testHooks::messageBoxes();
@@ -269,11 +269,11 @@ TEST_F(HelpExitTipsTest, TheTwoTutorialTipsDiffer)
 {
     std::set<std::string> tutorialTips;
     for (unsigned seed = 1; tutorialTips.size() < 2 && seed < 5000; ++seed) {
-        std::srand(seed);
-        const int index = std::rand() % 21;
+        seedGameRandom(seed);
+        const int index = gameRandom() % 21;
         if (index != 10 && index != 16)
             continue;
-        std::srand(seed);
+        seedGameRandom(seed);
         holdKeyForAFrame('T');
         tutorialTips.insert(testHooks::messageBoxes().back().text);
     }

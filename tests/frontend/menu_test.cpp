@@ -6,6 +6,7 @@
 #include "app/frame.h"
 #include "app/game_window.h"
 #include "app/input.h"
+#include "game/random.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "platform/cursor.h"
@@ -546,15 +547,15 @@ TEST_F(MenuTest, TheBleepIsChosenByWhetherRandIsOdd)
     // One seed whose first number is odd, one whose first is even.
     std::vector<unsigned> seeds;
     for (unsigned seed = 1; seeds.size() < 2; ++seed) {
-        std::srand(seed);
-        const int parity = std::rand() % 2;
+        seedGameRandom(seed);
+        const int parity = gameRandom() % 2;
         if (static_cast<int>(seeds.size()) == (parity == 1 ? 0 : 1))
             seeds.push_back(seed);
     }
     for (unsigned seed : seeds) {
-        std::srand(seed);
-        const std::string expected = bleepFor(std::rand());
-        std::srand(seed);
+        seedGameRandom(seed);
+        const std::string expected = bleepFor(gameRandom());
+        seedGameRandom(seed);
         menu.repeatDelay = 0;
         menu.currentItem = 1;
         holdKeyForAFrame(VK_RETURN);
@@ -569,14 +570,14 @@ TEST_F(MenuTest, WithSoundOffASelectionPlaysNothingAndDrawsNoRandomNumber)
 {
     settings.soundOn = false;
     screens.optionsShown = true;
-    std::srand(77);
-    const int first = std::rand();
-    std::srand(77);
+    seedGameRandom(77);
+    const int first = gameRandom();
+    seedGameRandom(77);
     pressKey(VK_RETURN);
     runFrames(1);
     EXPECT_EQ(settings.raceType, 2) << "the selection happened";
     EXPECT_TRUE(testHooks::soundsRequested().empty());
-    EXPECT_EQ(std::rand(), first);
+    EXPECT_EQ(gameRandom(), first);
 }
 
 // --- Cursor ------------------------------------------------------------------

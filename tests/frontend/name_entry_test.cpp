@@ -156,13 +156,36 @@ TEST_F(NameEntryTest, KeysOutsideTheLetterRangeAreIgnored)
     EXPECT_TRUE(screens.nameEntryShown);
 }
 
-TEST_F(NameEntryTest, KeypadKeysInsideTheRangeAreStoredAsTheirCodePlus32)
+// Codes above Z (keypad, function keys, the brackets) would be stored as
+// characters the font cannot show: only A to Z fill a slot.
+TEST_F(NameEntryTest, OnlyTheLetterKeysFillASlot)
 {
-    type(VK_NUMPAD0);
-    type('z');  // 122, the top of the range
-    const Initials& stored = highScoreFor(4)->initials;
-    EXPECT_EQ(static_cast<unsigned char>(stored.get(1)), 128);
-    EXPECT_EQ(static_cast<unsigned char>(stored.get(2)), 154);
+    struct Case {
+        int code;
+        bool shift;
+        const char* initials;  // after the code and then the letter K
+    };
+    const Case cases[] = {
+        {'A', false, "ak_"},        {'Z', false, "zk_"},
+        {'A', true, "AK_"},         {'Z', true, "ZK_"},
+        {'@', false, "k__"},        {'[', false, "k__"},
+        {'z', false, "k__"},        {VK_NUMPAD0, false, "k__"},
+        {VK_NUMPAD0 + 9, true, "K__"}, {VK_F2, false, "k__"},
+        {VK_F2 + 1, true, "K__"},   {VK_F12, false, "k__"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        startNameEntry();
+        if (c.shift)
+            pressKey(VK_SHIFT);
+        type(c.code);
+        type('K');
+        if (c.shift)
+            releaseKey(VK_SHIFT);
+        runFrames(1);
+        EXPECT_EQ(initials(), c.initials);
+        EXPECT_TRUE(screens.nameEntryShown);
+    }
 }
 
 TEST_F(NameEntryTest, AHeldMouseButtonKeepsTheNameEmpty)

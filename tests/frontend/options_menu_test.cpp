@@ -130,13 +130,13 @@ TEST_F(OptionsMenuTest, TheBarTargetFollowsTheRaceTypeShown)
     }
 }
 
-TEST_F(OptionsMenuTest, ARaceTypeOutOfRangeShowsNoTextLeavesTheTargetAndIsWrappedForTheNextFrame)
+TEST_F(OptionsMenuTest, ARaceTypeOutOfRangeShowsNoTextAndIsWrappedWithItsTarget)
 {
     settings.raceType = 5;
     race.barTarget = 7.0f;
     runFrames(1);
-    EXPECT_EQ(race.barTarget, 7.0f);
     EXPECT_EQ(settings.raceType, RaceType::SHORT);
+    EXPECT_EQ(race.barTarget, 2.0f) << "the repaired type brings its bar";
     screenView::Frame frame = screenView::grab();
     EXPECT_EQ(screenView::linePixels(frame, -2.2f, 1.0f, screenView::highlight(menu.menuClock)), 0);
     runFrames(1);

@@ -96,31 +96,35 @@ TEST_F(HighScoreFile, is_named_with_the_space_in_the_data_folder)
     EXPECT_STREQ(highScoreFileName, "Data/data .tgx");
 }
 
-TEST_F(HighScoreFile, a_missing_file_is_reported_and_leaves_zeros_and_full_screen)
+TEST_F(HighScoreFile, a_missing_file_is_reported_and_gives_the_reset_table_and_full_screen)
 {
     testing::internal::CaptureStderr();
     loadHighScores();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error opening file: No such file or directory\n");
-    for (int row = 0; row < 4; ++row) {
-        EXPECT_EQ(highScores.rows[row].best, 0);
-        EXPECT_EQ(initialsOf(row), std::string(3, '\0'));
-    }
+    EXPECT_EQ(highScores.rows[0].best, 99);
+    EXPECT_EQ(highScores.rows[1].best, 999);
+    EXPECT_EQ(highScores.rows[2].best, 999);
+    EXPECT_EQ(highScores.rows[3].best, 1);
+    for (int row = 0; row < 4; ++row)
+        EXPECT_EQ(initialsOf(row), "___");
     EXPECT_TRUE(settings.fullscreen);
 }
 
-TEST_F(HighScoreFile, a_missing_file_still_gets_the_bounds)
+TEST_F(HighScoreFile, a_missing_file_replaces_whatever_the_table_held)
 {
-    highScores.rows[0].best = 150;
+    highScores.rows[0].best = 0;
     highScores.rows[1].best = -1;
     highScores.rows[2].best = 1000;
     highScores.rows[3].best = -7;
+    setInitials(2, "ABC");
     testing::internal::CaptureStderr();
     loadHighScores();
     testing::internal::GetCapturedStderr();
     EXPECT_EQ(highScores.rows[0].best, 99);
     EXPECT_EQ(highScores.rows[1].best, 999);
     EXPECT_EQ(highScores.rows[2].best, 999);
-    EXPECT_EQ(highScores.rows[3].best, -7);
+    EXPECT_EQ(highScores.rows[3].best, 1);
+    EXPECT_EQ(initialsOf(2), "___");
 }
 
 TEST_F(HighScoreFile, the_reset_table_file_loads_by_position)
@@ -156,6 +160,45 @@ TEST_F(HighScoreFile, the_initials_ABC_are_written_KVa_and_underscores_is_brace)
     setInitials(2, "___");
     setInitials(3, "ZZZ");
     EXPECT_EQ(formatted().substr(13, 12), "KVa" "is}" "is}" "dnx");
+}
+
+TEST_F(HighScoreFile, no_byte_ff_is_written_and_the_fields_after_it_survive)
+{
+    // The characters whose stored byte would be 0xFF, which a load takes
+    // for the end of the file, are stored as empty slots.
+    setInitials(0, "ABC");
+    highScores.rows[1].initials.characters[0] = 255 - 10;
+    highScores.rows[1].initials.characters[1] = 255 - 20;
+    highScores.rows[1].initials.characters[2] = 255 - 30;
+    setInitials(2, "XYZ");
+    highScores.rows[3].initials.characters[1] = 255 - 20;
+    highScores.rows[3].initials.set(1, 'K');
+    highScores.rows[3].initials.set(3, 'E');
+    settings.fullscreen = false;
+    saveHighScores();
+    const std::string text = readFile(highScoreFileName);
+    ASSERT_EQ(text.size(), 26u);
+    EXPECT_EQ(text.find('\xff'), std::string::npos);
+    highScores = HighScoreTable{};
+    settings.fullscreen = true;
+    loadHighScores();
+    EXPECT_EQ(initialsOf(0), "ABC");
+    EXPECT_EQ(initialsOf(1), "___");
+    EXPECT_EQ(initialsOf(2), "XYZ");
+    EXPECT_EQ(initialsOf(3), "K_E");
+    EXPECT_FALSE(settings.fullscreen);
+
+    // The way such a character came about: a file cut short inside the
+    // initials. It loads as an empty row, and what it saves loads whole.
+    loadFrom("0512345600042KVa" "i");
+    saveHighScores();
+    EXPECT_EQ(readFile(highScoreFileName).find('\xff'), std::string::npos);
+    loadHighScores();
+    EXPECT_EQ(highScores.rows[0].best, 5);
+    EXPECT_EQ(highScores.rows[3].best, 42);
+    EXPECT_EQ(initialsOf(0), "ABC");
+    for (int row = 1; row < 4; ++row)
+        EXPECT_EQ(initialsOf(row), "___");
 }
 
 TEST_F(HighScoreFile, initials_wrap_round_in_one_byte)
@@ -195,7 +238,7 @@ TEST_F(HighScoreFile, saving_writes_the_reset_table_in_windowed_mode)
     settings.fullscreen = false;
     saveHighScores();
     EXPECT_EQ(readFile(highScoreFileName), "9999999900001is}is}is}is}0");
-    EXPECT_FALSE(fs::exists("Data/data .tgx.tmp"));
+    EXPECT_EQ(std::distance(fs::directory_iterator("Data"), fs::directory_iterator{}), 1);
     settings.fullscreen = true;
     saveHighScores();
     EXPECT_EQ(readFile(highScoreFileName), "9999999900001is}is}is}is}1");
@@ -219,14 +262,15 @@ TEST_F(HighScoreFile, every_best_keeps_its_width_whatever_its_value)
     EXPECT_EQ(formatted().substr(8, 5), "99999");
 }
 
-TEST_F(HighScoreFile, an_empty_file_bounds_short_to_99_and_keeps_the_rest)
+TEST_F(HighScoreFile, an_empty_file_gives_the_reset_table_and_keeps_full_screen)
 {
     loadFrom("");
     EXPECT_EQ(highScores.rows[0].best, 99);
-    EXPECT_EQ(highScores.rows[1].best, 0);
-    EXPECT_EQ(highScores.rows[2].best, 0);
-    EXPECT_EQ(highScores.rows[3].best, 0);
-    EXPECT_EQ(initialsOf(0), std::string(3, '\0'));
+    EXPECT_EQ(highScores.rows[1].best, 999);
+    EXPECT_EQ(highScores.rows[2].best, 999);
+    EXPECT_EQ(highScores.rows[3].best, 1);
+    for (int row = 0; row < 4; ++row)
+        EXPECT_EQ(initialsOf(row), "___");
     EXPECT_TRUE(settings.fullscreen);
 }
 
@@ -238,26 +282,32 @@ TEST_F(HighScoreFile, a_file_ending_after_position_24_sets_full_screen)
     EXPECT_EQ(initialsOf(3), "___");
 }
 
-TEST_F(HighScoreFile, the_end_inside_the_initials_reads_as_byte_255)
+TEST_F(HighScoreFile, every_field_a_cut_short_file_does_not_hold_whole_is_reset)
 {
-    setInitials(1, "XYZ");
-    loadFrom("9999999900001is}i");
-    EXPECT_EQ(highScores.rows[1].initials.characters[0], '_');
-    EXPECT_EQ(highScores.rows[1].initials.characters[1], 255 - 20);
-    EXPECT_EQ(highScores.rows[1].initials.characters[2], 'Z');
-}
-
-TEST_F(HighScoreFile, the_end_inside_a_best_reads_as_digit_minus_49)
-{
-    highScores.rows[3].best = 5;
-    loadFrom("12" "345" "67");
-    EXPECT_EQ(highScores.rows[0].best, 12);
-    EXPECT_EQ(highScores.rows[1].best, 345);
-    // 600 + 70 - 49 is in bounds and kept.
-    EXPECT_EQ(highScores.rows[2].best, 621);
-    EXPECT_EQ(highScores.rows[3].best, 5);
-    loadFrom("12" "345" "678" "12");
-    EXPECT_EQ(highScores.rows[3].best, 10000 + 2000 - 4900);
+    // Cut after each length: the fields held whole are read, every other
+    // takes the value of the table's reset.
+    const std::string whole = "12" "345" "678" "00042" "KVa" "LWb" "MXc" "NYd" "0";
+    const int bests[4] = {12, 345, 678, 42};
+    const int resetBests[4] = {99, 999, 999, 1};
+    const int bestEnds[4] = {2, 5, 8, 13};
+    const char* initials[4] = {"ABC", "BCD", "CDE", "DEF"};
+    for (std::size_t length = 0; length <= 25; ++length) {
+        SCOPED_TRACE(length);
+        setInitials(0, "QQQ");
+        highScores.rows[2].best = 0;
+        loadFrom(whole.substr(0, length));
+        for (int row = 0; row < 4; ++row) {
+            const bool bestHeld = static_cast<int>(length) >= bestEnds[row];
+            EXPECT_EQ(highScores.rows[row].best, bestHeld ? bests[row] : resetBests[row]) << row;
+            const bool initialsHeld = static_cast<int>(length) >= 16 + 3 * row;
+            EXPECT_EQ(initialsOf(row), initialsHeld ? initials[row] : "___") << row;
+        }
+    }
+    // What a cut-short file used to invent: SHORT 41, MEDIUM 410.
+    loadFrom("9");
+    EXPECT_EQ(highScores.rows[0].best, 99);
+    loadFrom("999");
+    EXPECT_EQ(highScores.rows[1].best, 999);
 }
 
 TEST_F(HighScoreFile, a_byte_ff_ends_the_file_where_it_stands)
@@ -266,9 +316,9 @@ TEST_F(HighScoreFile, a_byte_ff_ends_the_file_where_it_stands)
     setInitials(3, "ABC");
     loadFrom(std::string("10") + "200" + "300" + "00400" + "KVa" + "KVa" + "KVa" + "\xff" + "VW0");
     EXPECT_EQ(highScores.rows[3].best, 400);
-    EXPECT_EQ(highScores.rows[3].initials.characters[0], 255 - 10);
-    EXPECT_EQ(highScores.rows[3].initials.characters[1], 'B');
-    EXPECT_EQ(highScores.rows[3].initials.characters[2], 'C');
+    EXPECT_EQ(initialsOf(2), "ABC");
+    // The row it cuts short is reset; the flag after it is not reached.
+    EXPECT_EQ(initialsOf(3), "___");
     EXPECT_FALSE(settings.fullscreen);
 }
 
@@ -360,13 +410,13 @@ TEST_F(HighScoreFile, a_save_that_cannot_write_keeps_the_old_file_byte_for_byte)
 {
     const std::string old = "0512345600042KVais}is}is}1";
     writeFile(highScoreFileName, old);
-    fs::create_directory("Data/data .tgx.tmp");
+    fs::permissions(highScoreFileName, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     highScores.rows[0].best = 3;
     testing::internal::CaptureStderr();
     saveHighScores();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error opening file: Is a directory\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error opening file: Permission denied\n");
     EXPECT_EQ(readFile(highScoreFileName), old);
-    EXPECT_TRUE(fs::is_directory("Data/data .tgx.tmp"));
+    EXPECT_EQ(std::distance(fs::directory_iterator("Data"), fs::directory_iterator{}), 1);
 }
 
 }  // namespace

@@ -41,6 +41,13 @@ protected:
     }
 };
 
+// What a saved key code loads as: itself, or for the code 0, which matches
+// no key, the arrow key or space bar of its row.
+int loadedKey(int code, int arrowCode)
+{
+    return code == 0 ? arrowCode : code;
+}
+
 bool allDigits(const std::string& text)
 {
     for (char c : text)
@@ -54,20 +61,26 @@ TEST_F(SettingsFile, is_named_with_the_space_in_the_data_folder)
     EXPECT_STREQ(settingsFileName, "Data/settings .tgx");
 }
 
-TEST_F(SettingsFile, a_missing_file_is_reported_and_every_default_stays)
+TEST_F(SettingsFile, a_missing_file_is_reported_and_gives_arrow_keys_and_640_by_480)
 {
     testing::internal::CaptureStderr();
     loadSettings();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error opening file: No such file or directory\n");
     EXPECT_FLOAT_EQ(settings.gameSpeed, 1.0f);
     EXPECT_FALSE(settings.showSky);
-    EXPECT_EQ(settings.resolutionIndex, 0);
+    EXPECT_EQ(settings.resolutionIndex, 2);
     EXPECT_EQ(settings.raceType, 0);
-    EXPECT_EQ(settings.accelerateKey, 0);
-    EXPECT_EQ(settings.bombKey, 0);
+    EXPECT_EQ(settings.accelerateKey, VK_UP);
+    EXPECT_EQ(settings.decelerateKey, VK_DOWN);
+    EXPECT_EQ(settings.leftKey, VK_LEFT);
+    EXPECT_EQ(settings.rightKey, VK_RIGHT);
+    EXPECT_EQ(settings.bombKey, VK_SPACE);
     EXPECT_FALSE(settings.rotateShip);
     EXPECT_FALSE(settings.soundOn);
     EXPECT_TRUE(settings.fullscreen);
+    // ... and they are saved so.
+    saveSettings();
+    EXPECT_EQ(readFile(settingsFileName), "1002003804003703903200");
 }
 
 TEST_F(SettingsFile, a_complete_file_fills_every_field_by_position)
@@ -100,13 +113,13 @@ TEST_F(SettingsFile, any_character_but_the_digit_zero_sets_a_flag)
 TEST_F(SettingsFile, non_digits_count_by_their_distance_from_zero)
 {
     // A space is 16 below "0", a colon one above "9".
-    loadFrom(" 1" " " " " ":" "038040037039032" "00");
+    loadFrom(" 1" " " "1" ":" "038040037039032" "00");
     EXPECT_FLOAT_EQ(settings.gameSpeed, (-160.0f + 1.0f) * 0.1f);
-    EXPECT_EQ(settings.resolutionIndex, -16);
+    EXPECT_TRUE(settings.showSky);
     EXPECT_EQ(settings.raceType, 10);
-    loadFrom("10023" "9:9" ":: " "000000000" "00");
-    EXPECT_EQ(settings.accelerateKey, 900 + 100 + 9);
-    EXPECT_EQ(settings.decelerateKey, 1000 + 100 - 16);
+    loadFrom("10023" "0:9" "2 :" "065066067" "00");
+    EXPECT_EQ(settings.accelerateKey, 0 + 100 + 9);
+    EXPECT_EQ(settings.decelerateKey, 200 - 160 + 10);
 }
 
 TEST_F(SettingsFile, an_empty_file_puts_the_end_at_the_speed_and_keeps_the_rest)
@@ -120,27 +133,39 @@ TEST_F(SettingsFile, an_empty_file_puts_the_end_at_the_speed_and_keeps_the_rest)
     EXPECT_EQ(settings.accelerateKey, 38);
 }
 
-TEST_F(SettingsFile, a_file_of_100_gives_speed_one_and_an_unusable_resolution)
+TEST_F(SettingsFile, a_resolution_outside_the_three_gives_640_by_480_and_is_saved_so)
 {
+    // "100" ends where the resolution stands: -49.
     settings.raceType = 4;
     loadFrom("100");
     EXPECT_FLOAT_EQ(settings.gameSpeed, 1.0f);
     EXPECT_FALSE(settings.showSky);
-    EXPECT_EQ(settings.resolutionIndex, -49);
+    EXPECT_EQ(settings.resolutionIndex, 2);
     EXPECT_EQ(settings.raceType, 4);
     deriveWindowSize();
-    EXPECT_EQ(settings.windowWidth, 0);
-    EXPECT_EQ(settings.windowHeight, 0);
+    EXPECT_EQ(settings.windowWidth, 640);
+    EXPECT_EQ(settings.windowHeight, 480);
+    for (char digit : {'0', '4', '9', ' ', ':'}) {
+        loadFrom(std::string("100") + digit + "303804003703903200");
+        EXPECT_EQ(settings.resolutionIndex, 2) << digit;
+        saveSettings();
+        EXPECT_EQ(readFile(settingsFileName), "1002303804003703903200") << digit;
+    }
+    for (int index : {1, 2, 3}) {
+        loadFrom("100" + std::to_string(index) + "303804003703903200");
+        EXPECT_EQ(settings.resolutionIndex, index);
+    }
 }
 
-TEST_F(SettingsFile, the_end_sets_a_flag_and_a_key_it_lands_on)
+TEST_F(SettingsFile, the_end_sets_a_flag_and_a_key_it_cuts_short_takes_its_arrow)
 {
-    settings.bombKey = 32;
+    settings.bombKey = 66;
     settings.soundOn = false;
-    loadFrom("10023038");
-    EXPECT_EQ(settings.accelerateKey, 38);
-    EXPECT_EQ(settings.decelerateKey, -49 * 100);
-    EXPECT_EQ(settings.bombKey, 32);
+    loadFrom("10023065");
+    EXPECT_EQ(settings.accelerateKey, 65);
+    // -49 * 100 matches no key.
+    EXPECT_EQ(settings.decelerateKey, VK_DOWN);
+    EXPECT_EQ(settings.bombKey, 66);
     loadFrom("100230380400370390320");
     EXPECT_FALSE(settings.rotateShip);
     EXPECT_TRUE(settings.soundOn);
@@ -153,7 +178,8 @@ TEST_F(SettingsFile, a_byte_ff_ends_the_file_where_it_stands)
     loadFrom(std::string("101") + '\xff' + "3999999999999999999");
     EXPECT_FLOAT_EQ(settings.gameSpeed, 1.0f);
     EXPECT_TRUE(settings.showSky);
-    EXPECT_EQ(settings.resolutionIndex, -49);
+    // The end on the resolution: -49, taken as 640 x 480.
+    EXPECT_EQ(settings.resolutionIndex, 2);
     EXPECT_EQ(settings.raceType, 4);
     EXPECT_EQ(settings.accelerateKey, 90);
 }
@@ -182,7 +208,7 @@ TEST_F(SettingsFile, saving_writes_the_22_characters_of_the_example)
     settings.soundOn = true;
     saveSettings();
     EXPECT_EQ(readFile(settingsFileName), "1002303804003703903201");
-    EXPECT_FALSE(fs::exists("Data/settings .tgx.tmp"));
+    EXPECT_EQ(std::distance(fs::directory_iterator("Data"), fs::directory_iterator{}), 1);
 }
 
 TEST_F(SettingsFile, key_codes_are_zero_padded_to_three_digits)
@@ -273,13 +299,14 @@ TEST_F(SettingsFile, a_saved_file_reads_back_the_same_over_every_value)
         loadSettings();
         EXPECT_FLOAT_EQ(settings.gameSpeed, tenths * 0.1f) << tenths;
         EXPECT_EQ(settings.showSky, saved.showSky);
-        EXPECT_EQ(settings.resolutionIndex, saved.resolutionIndex);
+        const int index = saved.resolutionIndex;
+        EXPECT_EQ(settings.resolutionIndex, index >= 1 && index <= 3 ? index : 2);
         EXPECT_EQ(settings.raceType, saved.raceType);
-        EXPECT_EQ(settings.accelerateKey, saved.accelerateKey);
-        EXPECT_EQ(settings.decelerateKey, saved.decelerateKey);
-        EXPECT_EQ(settings.leftKey, saved.leftKey);
-        EXPECT_EQ(settings.rightKey, saved.rightKey);
-        EXPECT_EQ(settings.bombKey, saved.bombKey);
+        EXPECT_EQ(settings.accelerateKey, loadedKey(saved.accelerateKey, VK_UP));
+        EXPECT_EQ(settings.decelerateKey, loadedKey(saved.decelerateKey, VK_DOWN));
+        EXPECT_EQ(settings.leftKey, loadedKey(saved.leftKey, VK_LEFT));
+        EXPECT_EQ(settings.rightKey, loadedKey(saved.rightKey, VK_RIGHT));
+        EXPECT_EQ(settings.bombKey, loadedKey(saved.bombKey, VK_SPACE));
         EXPECT_EQ(settings.rotateShip, saved.rotateShip);
         EXPECT_EQ(settings.soundOn, saved.soundOn);
     }
@@ -294,11 +321,11 @@ TEST_F(SettingsFile, a_saved_file_reads_back_the_same_over_every_value)
         settings.accelerateKey = settings.decelerateKey = settings.leftKey = -1;
         settings.rightKey = settings.bombKey = -1;
         loadSettings();
-        EXPECT_EQ(settings.accelerateKey, code);
-        EXPECT_EQ(settings.decelerateKey, (code + 1) % 256);
-        EXPECT_EQ(settings.leftKey, (code + 2) % 256);
-        EXPECT_EQ(settings.rightKey, (code + 3) % 256);
-        EXPECT_EQ(settings.bombKey, 255 - code);
+        EXPECT_EQ(settings.accelerateKey, loadedKey(code, VK_UP));
+        EXPECT_EQ(settings.decelerateKey, loadedKey((code + 1) % 256, VK_DOWN));
+        EXPECT_EQ(settings.leftKey, loadedKey((code + 2) % 256, VK_LEFT));
+        EXPECT_EQ(settings.rightKey, loadedKey((code + 3) % 256, VK_RIGHT));
+        EXPECT_EQ(settings.bombKey, loadedKey(255 - code, VK_SPACE));
     }
 }
 
@@ -316,8 +343,12 @@ TEST_F(SettingsFile, damaged_files_load_without_harm_and_save_as_22_digits)
         // sanitizer build sees any read outside the key table), and no key
         // is down.
         for (int code : {settings.accelerateKey, settings.decelerateKey, settings.leftKey,
-                         settings.rightKey, settings.bombKey})
+                         settings.rightKey, settings.bombKey}) {
             EXPECT_FALSE(isKeyDown(code)) << code;
+            // Every race key is one a player can press.
+            EXPECT_TRUE(code >= 1 && code <= 255) << code;
+        }
+        EXPECT_TRUE(settings.resolutionIndex >= 1 && settings.resolutionIndex <= 3);
 
         const std::string text = formatted();
         ASSERT_EQ(text.size(), 22u);
@@ -329,15 +360,15 @@ TEST_F(SettingsFile, a_save_that_cannot_write_keeps_the_old_file_byte_for_byte)
 {
     const std::string old = "0911303804003703903210\n";
     writeFile(settingsFileName, old);
-    // A folder where the new file would be written makes the write fail,
-    // even for a user whom permissions do not stop.
-    fs::create_directory("Data/settings .tgx.tmp");
+    // A file the player made read-only is refused, even to a user whom
+    // permissions do not stop.
+    fs::permissions(settingsFileName, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     settings.gameSpeed = 2.0f;
     testing::internal::CaptureStderr();
     saveSettings();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error opening file: Is a directory\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error opening file: Permission denied\n");
     EXPECT_EQ(readFile(settingsFileName), old);
-    EXPECT_TRUE(fs::is_directory("Data/settings .tgx.tmp"));
+    EXPECT_EQ(std::distance(fs::directory_iterator("Data"), fs::directory_iterator{}), 1);
 }
 
 TEST_F(SettingsFile, a_save_without_a_data_folder_reports_it)
@@ -355,6 +386,7 @@ TEST_F(SettingsFile, a_save_replaces_a_longer_old_file_completely)
     settings = GameSettings{};
     saveSettings();
     EXPECT_EQ(readFile(settingsFileName), "1000000000000000000000");
+    EXPECT_EQ(std::distance(fs::directory_iterator("Data"), fs::directory_iterator{}), 1);
 }
 
 TEST(WindowSize, follows_the_three_resolutions_and_ignores_any_other_index)

@@ -7,6 +7,7 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -38,12 +39,15 @@ void writeWave(const std::string& path, int milliseconds)
     writeFile(path, bytes);
 }
 
-// One long note on the piano.
-void writeMidi(const std::string& path)
+// One long note on the piano; with `silent`, no note at all, which ends as
+// soon as the player lets it.
+void writeMidi(const std::string& path, bool silent = false)
 {
     Bytes track = {0x00, 0x90, 60, 100,        // note on
                    0x83, 0x60, 0x80, 60, 0,    // 480 ticks later, off
                    0x00, 0xFF, 0x2F, 0x00};    // end of track
+    if (silent)
+        track = {0x00, 0xFF, 0x2F, 0x00};
     Bytes bytes = {'M', 'T', 'h', 'd'};
     putBig32(bytes, 6);
     putBig16(bytes, 0);
@@ -76,10 +80,10 @@ protected:
         return path;
     }
 
-    std::string midi(const char* name)
+    std::string midi(const char* name, bool silent = false)
     {
         const std::string path = folder + "/" + name;
-        writeMidi(path);
+        writeMidi(path, silent);
         return path;
     }
 
@@ -162,20 +166,74 @@ TEST_F(Sound, AFileThatIsNotASoundIsSilent)
     EXPECT_EQ(Mix_Playing(-1), 0);
 }
 
-TEST_F(Sound, MidiPlaysAsMusicAndAWaveStopsIt)
+namespace {
+
+// Counts every stop of the music, its own end included (that one comes
+// from the mixer's thread).
+std::atomic<int> musicStops{0};
+
+void countMusicStop() { ++musicStops; }
+
+}  // namespace
+
+// The game asks for the music in every frame its key is held: asked for
+// again while it plays, it plays on; after it has ended, or after anything
+// else was asked for, it starts from the beginning. A wave still cuts it.
+TEST_F(Sound, TheMusicAskedForAgainPlaysOnAndStartsAfreshAfterAnythingElse)
 {
-    const std::string music = midi("waltz.mid");
-    const std::string tone = wave("bleep.wav", 300);
-    ASSERT_TRUE(PlaySoundA(tone.c_str(), nullptr, SND_ASYNC));
-    EXPECT_TRUE(sndPlaySoundA(music.c_str(), SND_ASYNC));
+    const std::string waltz = midi("waltz.mid");
+    const std::string other = midi("other.mid");
+    const std::string shortSong = midi("short.mid", true);
+    const std::string tone = wave("bleep.wav", 2000);
+    musicStops = 0;
+    Mix_HookMusicFinished(countMusicStop);
+
+    enum class Then { starts, playsOn, waveOnly };
+    struct Step {
+        const std::string* file;
+        Then then;
+    };
+    const Step steps[] = {
+        {&tone, Then::waveOnly},    {&waltz, Then::starts},    {&waltz, Then::playsOn},
+        {&waltz, Then::playsOn},    {&tone, Then::waveOnly},   {&waltz, Then::starts},
+        {&other, Then::starts},     {&waltz, Then::starts},    {&waltz, Then::playsOn},
+        {&shortSong, Then::starts}, {&shortSong, Then::playsOn},
+    };
+    int step = 0;
+    for (const Step& s : steps) {
+        SCOPED_TRACE(step++);
+        const bool wasPlaying = Mix_PlayingMusic() != 0;
+        const int stopsBefore = musicStops;
+        const BOOL played = s.then == Then::waveOnly
+                                ? PlaySoundA(s.file->c_str(), nullptr, SND_ASYNC)
+                                : sndPlaySoundA(s.file->c_str(), SND_ASYNC);
+        EXPECT_TRUE(played);
+        switch (s.then) {
+        case Then::starts:
+            EXPECT_EQ(Mix_PlayingMusic(), 1);
+            EXPECT_TRUE(!wasPlaying || musicStops == stopsBefore + 1) << "from the beginning";
+            EXPECT_EQ(Mix_Playing(-1), 0) << "the wave was cut off";
+            break;
+        case Then::playsOn:
+            EXPECT_EQ(Mix_PlayingMusic(), 1);
+            EXPECT_EQ(musicStops, stopsBefore) << "not stopped and started again";
+            break;
+        case Then::waveOnly:
+            EXPECT_EQ(Mix_PlayingMusic(), 0);
+            EXPECT_EQ(Mix_Playing(-1), 1);
+            break;
+        }
+    }
+
+    // Let the short song end by itself: asked for again, it starts afresh.
+    for (int wait = 0; wait < 2000 && Mix_PlayingMusic(); ++wait)
+        SDL_Delay(10);
+    ASSERT_EQ(Mix_PlayingMusic(), 0) << "the song did not end";
+    const int stopsAtEnd = musicStops;
+    EXPECT_TRUE(sndPlaySoundA(shortSong.c_str(), SND_ASYNC));
     EXPECT_EQ(Mix_PlayingMusic(), 1);
-    EXPECT_EQ(Mix_Playing(-1), 0);  // the bleep was cut off
-    // Held every frame, the music restarts each time.
-    EXPECT_TRUE(sndPlaySoundA(music.c_str(), SND_ASYNC));
-    EXPECT_EQ(Mix_PlayingMusic(), 1);
-    EXPECT_TRUE(PlaySoundA(tone.c_str(), nullptr, SND_ASYNC));
-    EXPECT_EQ(Mix_PlayingMusic(), 0);
-    EXPECT_EQ(Mix_Playing(-1), 1);
+    EXPECT_EQ(musicStops, stopsAtEnd);
+    Mix_HookMusicFinished(nullptr);
 }
 
 namespace {

@@ -1,13 +1,13 @@
 // The obstacle field: approach, contact, drain, respawn, scatter, drift,
 // and the order in which the racing step updates the rows.
 #include "app/input.h"
+#include "game/random.h"
 #include "persist/settings.h"
 #include "race/obstacles.h"
 #include "race/race.h"
 #include "tests/support/race_fixture.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -118,9 +118,9 @@ TEST_F(Field, contactPlaysAnExplosionEveryFrameOnlyWithSoundOn)
     settings.soundOn = true;
     for (unsigned seed = 1; seed <= 8; ++seed) {
         SCOPED_TRACE(seed);
-        std::srand(seed);
-        const std::string expected = std::rand() % 2 == 1 ? "Data/Boom1.wav" : "Data/Boom2.wav";
-        std::srand(seed);
+        seedGameRandom(seed);
+        const std::string expected = gameRandom() % 2 == 1 ? "Data/Boom1.wav" : "Data/Boom2.wav";
+        seedGameRandom(seed);
         Obstacle shape{};
         shape.along = 58.0f;
         shape.across = 0.0f;
@@ -133,27 +133,27 @@ TEST_F(Field, contactPlaysAnExplosionEveryFrameOnlyWithSoundOn)
     // Without sound nothing is played and no number is drawn for it: the
     // explosion takes its 15 draws (3 divisors, 4 corners of 3).
     settings.soundOn = false;
-    std::srand(99);
+    seedGameRandom(99);
     std::vector<int> sequence;
     for (int i = 0; i < 16; ++i)
-        sequence.push_back(std::rand());
-    std::srand(99);
+        sequence.push_back(gameRandom());
+    seedGameRandom(99);
     Obstacle shape{};
     shape.along = 58.0f;
     shape.across = 0.0f;
     const size_t before = testHooks::soundsRequested().size();
     step(shape);
     EXPECT_EQ(testHooks::soundsRequested().size(), before);
-    EXPECT_EQ(std::rand(), sequence[15]);
+    EXPECT_EQ(gameRandom(), sequence[15]);
 }
 
 TEST_F(Field, aShapeThatHasPassedTheShipComesBackFarAway)
 {
     for (unsigned seed = 1; seed <= 10; ++seed) {
         SCOPED_TRACE(seed);
-        std::srand(seed);
-        const int shift = std::rand() % 70 - 35;
-        std::srand(seed);
+        seedGameRandom(seed);
+        const int shift = gameRandom() % 70 - 35;
+        seedGameRandom(seed);
         Obstacle shape{};
         shape.along = 72.5f;
         shape.across = 5.0f;
@@ -174,9 +174,9 @@ TEST_F(Field, aShapeThatHasStrayedComesBackInTheMiddle)
 {
     for (float across : {50.5f, -50.5f, 300.0f}) {
         for (unsigned seed = 1; seed <= 5; ++seed) {
-            std::srand(seed);
-            const int place = std::rand() % 60 - 30;
-            std::srand(seed);
+            seedGameRandom(seed);
+            const int place = gameRandom() % 60 - 30;
+            seedGameRandom(seed);
             Obstacle shape{};
             shape.along = 20.0f;
             shape.across = across;
@@ -197,14 +197,14 @@ TEST_F(Field, aShapeShiftedOutOfBoundsByItsRespawnIsPlacedAgainAtOnce)
     // Find a seed whose respawn shift takes a shape at 40 past 50.
     unsigned seed = 1;
     for (; seed < 1000; ++seed) {
-        std::srand(seed);
-        if (40 + std::rand() % 70 - 35 > 50)
+        seedGameRandom(seed);
+        if (40 + gameRandom() % 70 - 35 > 50)
             break;
     }
-    std::srand(seed);
-    std::rand();
-    const int place = std::rand() % 60 - 30;
-    std::srand(seed);
+    seedGameRandom(seed);
+    gameRandom();
+    const int place = gameRandom() % 60 - 30;
+    seedGameRandom(seed);
     Obstacle shape{};
     shape.along = 72.5f;
     shape.across = 40.0f;
@@ -217,10 +217,10 @@ TEST_F(Field, aScatterThrowsTheShapeBackAndSidewaysByTheDrawnAmounts)
 {
     int smallestBack = 100, largestBack = 0, smallestSide = 100, largestSide = -100;
     for (unsigned seed = 1; seed <= 400; ++seed) {
-        std::srand(seed);
-        const int side = std::rand() % 50 - 25;
-        const int back = std::rand() % 20 + 50;
-        std::srand(seed);
+        seedGameRandom(seed);
+        const int side = gameRandom() % 50 - 25;
+        const int back = gameRandom() % 20 + 50;
+        seedGameRandom(seed);
         Obstacle shape{};
         shape.along = 0.0f;
         shape.across = 0.0f;
@@ -284,11 +284,11 @@ TEST_F(Field, theRacingStepTakesTheRowsInItsOrderAndTheExtrasOnlyWhereTheRaceCal
     // Each passing shape takes one draw; the draws reveal the order.
     const int order[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 14, 11, 12, 13};
     placeAll();
-    std::srand(5);
+    seedGameRandom(5);
     std::vector<int> shifts;
     for (int i = 0; i < fieldRows; ++i)
-        shifts.push_back(std::rand() % 70 - 35);
-    std::srand(5);
+        shifts.push_back(gameRandom() % 70 - 35);
+    seedGameRandom(5);
     updateRacingField();
     for (int i = 0; i < fieldObstacles; ++i) {
         SCOPED_TRACE(order[i] + 1);
@@ -305,7 +305,7 @@ TEST_F(Field, theRacingStepTakesTheRowsInItsOrderAndTheExtrasOnlyWhereTheRaceCal
             race.raceClock = std::nextafter(race.raceClock, 1.0f);
         ASSERT_EQ(shownScore(), 500);
         placeAll();
-        std::srand(5);
+        seedGameRandom(5);
         updateRacingField();
         const bool extras = type == RaceType::LONG;
         for (int i = fieldObstacles; i < fieldRows; ++i) {
@@ -320,7 +320,7 @@ TEST_F(Field, theRacingStepTakesTheRowsInItsOrderAndTheExtrasOnlyWhereTheRaceCal
     race.raceClock = 5.02e-10f;
     ASSERT_GT(shownScore(), 500);
     placeAll();
-    std::srand(5);
+    seedGameRandom(5);
     updateRacingField();
     for (int i = fieldObstacles; i < fieldRows; ++i)
         EXPECT_EQ(field[i].across, static_cast<float>(shifts[i]));

@@ -2,6 +2,7 @@
 // lightning, day and night, ground, the finish hint and the WORLD turn.
 #include "app/frame.h"
 #include "app/input.h"
+#include "game/random.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "race/obstacles.h"
@@ -158,7 +159,7 @@ TEST_F(RaceDisplay, aCrashedRaceSlowsItsColoursAndTintsTheSky)
 TEST_F(RaceDisplay, theLongSkyIsGreyAndWhiteOnLightningFramesWithThunderOnSomeOfThem)
 {
     settings.soundOn = true;
-    std::srand(3);
+    seedGameRandom(3);
     startRaceOf(RaceType::LONG);
     parkField();
     int flashes = 0, thunders = 0;
@@ -196,11 +197,11 @@ TEST_F(RaceDisplay, lightningStartsOnTheTopDrawsAndGoesOnWhenTheSecondDrawIsAbov
 {
     auto seedWith = [](auto accept) {
         for (unsigned seed = 1; seed < 100000; ++seed) {
-            std::srand(seed);
-            const int first = std::rand() % 100;
-            const int second = std::rand() % 100;
+            seedGameRandom(seed);
+            const int first = gameRandom() % 100;
+            const int second = gameRandom() % 100;
             if (accept(first, second)) {
-                std::srand(seed);
+                seedGameRandom(seed);
                 return true;
             }
         }

@@ -1,6 +1,7 @@
 // Starting a race, the race types, and what a race frame keeps or moves.
 #include "app/frame.h"
 #include "app/input.h"
+#include "game/random.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "race/obstacles.h"
@@ -11,7 +12,6 @@
 #include <GL/gl.h>
 
 #include <climits>
-#include <cstdlib>
 #include <cstring>
 
 using screenView::Colour;
@@ -21,11 +21,11 @@ using screenView::worldFrame;
 // the first 40 numbers of the unseeded sequence (the same as seed 1).
 TEST(ObstacleField, startsWhereTheUnseededGeneratorPutsIt)
 {
-    std::srand(1);
+    seedGameRandom(1);
     for (int row = 0; row < fieldRows; ++row) {
         SCOPED_TRACE(row);
-        const int along = std::rand() % 50 - 25;
-        const int across = std::rand() % 30 - 15;
+        const int along = gameRandom() % 50 - 25;
+        const int across = gameRandom() % 30 - 15;
         EXPECT_EQ(field[row].along, static_cast<float>(along));
         EXPECT_EQ(field[row].across, static_cast<float>(across));
     }
@@ -37,6 +37,7 @@ TEST_F(RaceSetUp, aStartSetsTheRaceOfEachTypeAndKeepsWhatItShouldKeep)
 {
     const float bombs[] = {0.0f, 2.0f, 4.0f, 0.0f};
     const float bar[] = {1.0f, 1.0f, 1.0f, 0.00001f};
+    const float target[] = {2.0f, 4.0f, 6.0f, 100000000.0f};
     for (int type = RaceType::SHORT; type <= RaceType::JOURNEY; ++type) {
         SCOPED_TRACE(type);
         race = RaceState{};
@@ -67,7 +68,7 @@ TEST_F(RaceSetUp, aStartSetsTheRaceOfEachTypeAndKeepsWhatItShouldKeep)
         EXPECT_EQ(race.skyLevel, 0.5f);
         EXPECT_FALSE(race.skyRising);
         EXPECT_TRUE(race.lightning) << "the lightning carries over";
-        EXPECT_EQ(race.barTarget, 123.0f) << "the target is set with the race type, not here";
+        EXPECT_EQ(race.barTarget, target[type - 1]) << "each race brings its own bar";
         EXPECT_EQ(menu.currentItem, 1);
         EXPECT_FALSE(screens.frontEnd);
         GLfloat clear[4];
@@ -89,13 +90,13 @@ TEST_F(RaceSetUp, aStartThrowsTheFifteenFieldShapesBackAndSideways)
             field[row].along = 10.0f;
             field[row].across = 0.0f;
         }
-        std::srand(static_cast<unsigned>(seed));
+        seedGameRandom(static_cast<unsigned>(seed));
         startRaceOf(RaceType::SHORT);
-        std::srand(static_cast<unsigned>(seed));
+        seedGameRandom(static_cast<unsigned>(seed));
         for (int row = 0; row < fieldObstacles; ++row) {
             SCOPED_TRACE(row);
-            const int sideways = std::rand() % 50 - 25;
-            const int back = std::rand() % 20 + 50;
+            const int sideways = gameRandom() % 50 - 25;
+            const int back = gameRandom() % 20 + 50;
             EXPECT_EQ(field[row].across, static_cast<float>(-sideways));
             EXPECT_FLOAT_EQ(field[row].along, 10.0f - static_cast<float>(back) + 0.8f);
             EXPECT_GE(field[row].across, -24.0f);
@@ -247,67 +248,76 @@ TEST_F(RaceSetUp, everyRaceFrameBringsTheCursorCounterDownToMinusOneAndHoldsIt)
 }
 
 // The settings file or a stray value may name a race type that does not
-// exist: such a race runs like a timed race with no bombs and no best to
-// beat, and never reads or writes the table outside its rows.
-TEST_F(RaceSetUp, aRaceTypeOutsideTheFourRunsWithoutABestAndKeepsTheTableAsItIs)
+// exist: a race started with one is the race the front end repairs it to,
+// from its first frame (bombs, bar and target of that type).
+TEST_F(RaceSetUp, aRaceTypeOutsideTheFourStartsAsTheTypeItWrapsTo)
 {
-    highScores.rows[0].best = 50;
-    highScores.rows[3].best = 70;
-    const HighScoreTable table = highScores;
-    for (int type : {0, 5, -1, 100, INT_MAX, INT_MIN}) {
-        SCOPED_TRACE(type);
-        settings.raceType = type;
-        race.barTarget = 2.0f;
+    struct Case {
+        int type;
+        int playedAs;
+    };
+    const Case cases[] = {{0, RaceType::JOURNEY},  {-1, RaceType::JOURNEY},
+                          {INT_MIN, RaceType::JOURNEY}, {5, RaceType::SHORT},
+                          {100, RaceType::SHORT},   {INT_MAX, RaceType::SHORT}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        settings.raceType = c.type;
+        race.barTarget = 0.0f;
         startRace();
+        EXPECT_EQ(settings.raceType, c.playedAs);
         EXPECT_EQ(race.bombs, 0.0f);
-        EXPECT_EQ(race.barLevel, 1.0f);
-        parkField();
-        runFrames(1);
-        const screenView::Frame intro = screenView::grab();
-        EXPECT_TRUE(screenView::compare(intro, "Made By: Kelvorn", -0.2f, 0.5f, Colour{1, 0, 0},
-                                        worldFrame())
-                        .shown());
-        // No "current best" line: there is no best.
-        EXPECT_EQ(screenView::countIn(intro, 0, 0, width, height, 0, 0, 128, 2), 0);
-
-        runCountdown();
-        pressKey(VK_UP);
-        pressKey(VK_SPACE);
-        race.barLevel = 1.999f;
-        runFrames(3);
-        releaseKey(VK_UP);
-        releaseKey(VK_SPACE);
-        EXPECT_GT(race.barLevel, race.barTarget);
-        EXPECT_EQ(race.bombs, 0.0f);
-        EXPECT_FALSE(screens.nameEntryShown);
-        EXPECT_TRUE(raceScript::sameTable(table, highScores));
-        const screenView::Frame result = screenView::grab();
-        EXPECT_TRUE(screenView::compare(result, "Press Escape to exit...", -1.9f, 3.0f,
-                                        Colour{1, 0, 0}, worldFrame())
-                        .shown());
-        // No black "Sorry" line: there is no best to quote.
-        const screenView::Point sorry = screenView::project(worldFrame(), -2.8f, 5.0f);
-        EXPECT_EQ(
-            screenView::countIn(result, sorry.x, sorry.y - 20, width - sorry.x, 28, 0, 0, 0, 0), 0);
+        EXPECT_EQ(race.barLevel, c.playedAs == RaceType::JOURNEY ? 0.00001f : 1.0f);
+        EXPECT_EQ(race.barTarget, c.playedAs == RaceType::JOURNEY ? 100000000.0f : 2.0f);
     }
 }
 
-TEST_F(RaceSetUp, aJourneyStartedBeforeItsTargetWasSetEndsAsSoonAsTheCountdownIsOver)
+// A target never set (no settings file: race type 0), or left by another
+// race type, is not what the race plays to: started from the title, the
+// race gets the bar of its type and is still going after the countdown,
+// with no new best of 0.
+TEST_F(RaceSetUp, aRaceFromTheTitleNeverPlaysToAStaleTarget)
 {
-    race.barTarget = 0.0f;
-    settings.raceType = RaceType::JOURNEY;
-    highScores.rows[3].best = 40;
-    startRace();
-    parkField();
-    runFrames(201);
-    EXPECT_FALSE(screens.nameEntryShown);
-    runFrames(1);
-    EXPECT_EQ(race.raceClock, 0.0f);
-    EXPECT_EQ(shownScore(), 0);
-    const screenView::Frame frame = screenView::grab();
-    EXPECT_TRUE(screenView::compare(frame, "Sorry, you didn't last longer than 40", -2.8f, 5.0f,
-                                    Colour{0, 0, 0}, worldFrame())
-                    .shown());
+    struct Case {
+        int loadedType;     // as the settings file left it
+        float staleTarget;  // what the bar target held before
+        int titleFrames;    // front-end frames before Enter
+        int raceType;       // the type raced
+        float target;
+    };
+    const Case cases[] = {
+        {0, 0.0f, 1, RaceType::JOURNEY, 100000000.0f},
+        {0, 0.0f, 0, RaceType::JOURNEY, 100000000.0f},  // Enter in the very first frame
+        {5, 0.0f, 1, RaceType::SHORT, 2.0f},
+        {9, 0.0f, 0, RaceType::SHORT, 2.0f},
+        {RaceType::JOURNEY, 0.0f, 1, RaceType::JOURNEY, 100000000.0f},
+        {RaceType::SHORT, 6.0f, 1, RaceType::SHORT, 2.0f},
+        {RaceType::LONG, 2.0f, 0, RaceType::LONG, 6.0f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.loadedType << " " << c.titleFrames);
+        for (HighScoreEntry& row : highScores.rows)
+            row.best = 0;
+        screens = ScreenFlags{};
+        menu = MenuState{};
+        settings.raceType = c.loadedType;
+        race.barTarget = c.staleTarget;
+        runFrames(c.titleFrames);
+        chooseMenuRow(1);  // SINGLE PLAYER
+        ASSERT_FALSE(screens.frontEnd);
+        EXPECT_EQ(settings.raceType, c.raceType);
+        EXPECT_EQ(race.barTarget, c.target);
+        EXPECT_EQ(race.barLevel, c.raceType == RaceType::JOURNEY ? 0.00001f : 1.0f);
+
+        parkField();
+        runCountdown();
+        runFrames(30);
+        EXPECT_FALSE(screens.nameEntryShown);
+        EXPECT_GT(race.barLevel, 0.0f);
+        EXPECT_LT(race.barLevel, race.barTarget);
+        EXPECT_GT(shownScore(), 0) << "the race clock runs";
+        for (const HighScoreEntry& row : highScores.rows)
+            EXPECT_EQ(row.best, 0);
+    }
 }
 
 // The frame function counts on these two.

@@ -116,7 +116,7 @@ void print(const Outcome& o)
 }
 
 // The seed both races are played with.
-constexpr unsigned seed = 3;
+constexpr unsigned seed = 10;
 
 void expectSameOutcome(const Outcome& first, const Outcome& second)
 {
@@ -169,7 +169,7 @@ void expectRecorded(const Outcome& o, const Recorded& r)
 
 struct Replay : RaceTest {};
 
-// A MEDIUM race that uses both bombs and runs out of bar after 1152
+// A MEDIUM race that uses both bombs and runs out of bar after 1223
 // frames: the table and its file stay as they were.
 TEST_F(Replay, aRecordedMediumRaceEndsTheSameWayOnEveryRun)
 {
@@ -178,10 +178,10 @@ TEST_F(Replay, aRecordedMediumRaceEndsTheSameWayOnEveryRun)
     expectSameOutcome(first, second);
 
     // As recorded once: a change of behaviour anywhere in the race shows here.
-    expectRecorded(first, Recorded{1152, 0x1.a24264p-34f, 0x1.88f5aep+1f, -0x1.6cp-18f,
-                                   -0x1.477706p-7f, 0.0f, 0.5f, false, false,
-                                   0x803f96e3ed027f5full, 31, 0xc549bfad570773full,
-                                   "1012203804003703903201", "9025040000030KVaNYdQ\\gT_j0", 95,
+    expectRecorded(first, Recorded{1223, 0x1.c17c8cp-34f, 0x1.88f5aep+1f, -0x1.6cp-18f,
+                                   -0x1.583facp-4f, 0.0f, 0.5f, false, false,
+                                   0x57e566245d13a78cull, 36, 0xd3a885575ff18f78ull,
+                                   "1012203804003703903201", "9025040000030KVaNYdQ\\gT_j0", 102,
                                    false});
     if (HasFailure())
         print(first);
@@ -195,10 +195,10 @@ TEST_F(Replay, aRecordedJourneyEndsTheSameWayOnEveryRun)
     const Outcome second = playRecordedRace(RaceType::JOURNEY, seed, journeyScript);
     expectSameOutcome(first, second);
 
-    expectRecorded(first, Recorded{582, 0x1.4f217ap-35f, 0.0f, -0x1.d8p-19f, -0x1.0a32f4p-4f, 0.0f,
-                                   0x1.4d3728p-2f, false, false, 0x1c18b0af5fa5e2ffull, 1,
+    expectRecorded(first, Recorded{698, 0x1.b52a52p-35f, 0.0f, -0x1.d8p-19f, -0x1.0a32f4p-4f, 0.0f,
+                                   0x1.2994d8p-2f, false, false, 0x87f345dd5a89d764ull, 1,
                                    0x6f66eb001da46cdeull, "1012403804003703903201",
-                                   "9025040000038KVaNYdQ\\gis}0", 38, true});
+                                   "9025040000049KVaNYdQ\\gis}0", 49, true});
     if (HasFailure())
         print(first);
 }

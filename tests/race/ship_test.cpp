@@ -1,6 +1,7 @@
 // Steering, its decay, the speed keys, and the ship's banking.
 #include "app/frame.h"
 #include "app/input.h"
+#include "game/random.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "race/obstacles.h"
@@ -147,24 +148,43 @@ TEST_F(Ship, theSteeringKeysAreTheOnesTheSettingsName)
     }
 }
 
-TEST_F(Ship, theSpeedKeysAddAHundredthAndTakeThreeHundredthsUnscaled)
+// A hundredth up and three hundredths down a frame, and the bar's share
+// of the speed, all times the speed factor: at half the frame rate a
+// second of the key gives the same speed and the same bar.
+TEST_F(Ship, theSpeedKeysAndTheBarsShareOfTheSpeedAreScaledByTheSpeedFactor)
 {
-    settings.gameSpeed = 2.0f;
-    pressKey(VK_UP);
-    runFrames(2);
-    releaseKey(VK_UP);
-    EXPECT_FLOAT_EQ(race.shipSpeed, 0.02f);
-    pressKey(VK_DOWN);
-    runFrames(1);
-    EXPECT_NEAR(race.shipSpeed, -0.01f, 1e-7f);
-    runFrames(5);
-    EXPECT_NEAR(race.shipSpeed, -0.01f, 1e-7f) << "the speed never goes lower";
+    for (float gameSpeed : {1.0f, 2.0f, 0.5f}) {
+        SCOPED_TRACE(gameSpeed);
+        race.shipSpeed = 0.0f;
+        race.barLevel = 1.0f;
+        race.raceFrames = 1000;  // past the countdown at any of these factors
+        settings.gameSpeed = gameSpeed;
+        pressKey(VK_UP);
+        runFrames(2);
+        releaseKey(VK_UP);
+        EXPECT_NEAR(race.shipSpeed, 0.02f * gameSpeed, 1e-6f);
 
-    // Both at once: up first, then down from the new value.
-    race.shipSpeed = 0.5f;
-    pressKey(VK_UP);
-    runFrames(1);
-    EXPECT_NEAR(race.shipSpeed, 0.48f, 1e-6f);
+        // The bar gains (speed + 1) x 0.001 x the factor a frame.
+        race.shipSpeed = 1.5f;
+        const float bar = race.barLevel;
+        runFrames(1);
+        EXPECT_NEAR(race.barLevel - bar, 0.0025f * gameSpeed, 1e-6f);
+
+        race.shipSpeed = 0.02f * gameSpeed;
+        pressKey(VK_DOWN);
+        runFrames(1);
+        EXPECT_NEAR(race.shipSpeed, -0.01f * gameSpeed, 1e-6f);
+        runFrames(5);
+        EXPECT_NEAR(race.shipSpeed, -0.01f * gameSpeed, 1e-6f) << "the speed never goes lower";
+
+        // Both at once: up first, then down from the new value.
+        race.shipSpeed = 0.5f;
+        pressKey(VK_UP);
+        runFrames(1);
+        releaseKey(VK_UP);
+        releaseKey(VK_DOWN);
+        EXPECT_NEAR(race.shipSpeed, 0.5f - 0.02f * gameSpeed, 1e-6f);
+    }
 }
 
 TEST_F(Ship, onAJourneyTheSpeedStaysAtZero)
@@ -199,7 +219,7 @@ TEST_F(Ship, theShipBanksInShipModeAndStaysLevelInWorldMode)
         race.barLevel = 2.0f;  // at the target: nothing moves
         input.keys[VK_LEFT] = velocity != 0.0f;
         const float before = race.steerVelocity;
-        std::srand(7);  // the same one of the two looks every time
+        seedGameRandom(7);  // the same one of the two looks every time
         runFrames(1);
         race.steerVelocity = before;
         return screenView::grab();

@@ -2,10 +2,10 @@
 
 #include "app/frame.h"
 #include "app/input.h"
+#include "game/random.h"
 #include "persist/settings.h"
 #include "tests/support/game_fixture.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <sstream>
 
@@ -115,7 +115,7 @@ void startFixedRace(int raceType, unsigned seed)
         field[row].along = static_cast<float>(-20 + 3 * row);
         field[row].across = static_cast<float>((row % 2 == 0 ? 1 : -1) * (5 + row));
     }
-    std::srand(seed);
+    seedGameRandom(seed);
     startRace();
 }
 

@@ -43,7 +43,7 @@ HWND openRecordingWindow(const char* title, DWORD style, int width, int height)
                            nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-std::vector<MSG> drainMessages()
+std::vector<MSG> dispatchWaiting()
 {
     std::vector<MSG> retrieved;
     MSG message;
@@ -52,6 +52,24 @@ std::vector<MSG> drainMessages()
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    return retrieved;
+}
+
+void endFrame()
+{
+    // No window needs showing: the loop has drawn its frame all the same.
+    SwapBuffers(nullptr);
+}
+
+std::vector<MSG> drainMessages()
+{
+    std::vector<MSG> retrieved;
+    MSG next;
+    do {
+        const std::vector<MSG> pass = dispatchWaiting();
+        retrieved.insert(retrieved.end(), pass.begin(), pass.end());
+        endFrame();
+    } while (PeekMessageA(&next, nullptr, 0, 0, PM_NOREMOVE));
     return retrieved;
 }
 

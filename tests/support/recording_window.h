@@ -45,7 +45,13 @@ constexpr DWORD windowedStyle = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPC
 HWND openRecordingWindow(const char* title = "Trigonix", DWORD style = windowedStyle,
                          int width = 320, int height = 240);
 
-// Runs the game's loop over everything waiting: what came out, in order.
+// One pass of the game's loop: every message it may have now goes to its
+// window procedure. What came out, in order.
+std::vector<MSG> dispatchWaiting();
+// The frame the loop draws once the queue is empty.
+void endFrame();
+// Runs the game's loop, pass and frame, until nothing is left waiting:
+// what came out, in order.
 std::vector<MSG> drainMessages();
 // Throws away everything waiting, unseen.
 void discardMessages();

@@ -1,0 +1,10 @@
+// How the two data files report a failure: one line on stderr, "Error
+// opening file" and the C library's reason, the values in memory staying.
+#pragma once
+
+// Reports `error` (an errno value) and leaves errno set to it.
+void reportFileFailure(int error);
+
+// The reason given for a data file that is not a plain file: a folder says
+// so; anything else (a pipe, a device) is refused as the wrong kind of file.
+int notPlainFileError(bool isFolder);
