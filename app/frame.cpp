@@ -136,7 +136,7 @@ static void endFrame()
         input.keys[VK_LEFT] = false;
     input.mouseMoved = false;
 
-    if (screens.frontEnd && input.keys['T'] && !settings.fullscreen)
+    if (screens.frontEnd && input.keys[tipKey] && !settings.fullscreen)
         showTipOfTheDay();
 }
 

@@ -1,10 +1,13 @@
 // The program's entry: the game starts in WinMain, as it always has.
+#include "app/command_line.h"
 #include "app/win_main.h"
 
 #include <cstdio>
 
-int main()
+int main(int argc, char** argv)
 {
+    if (int status = answerCommandLine(argc, argv); status >= 0)
+        return status;
     if (const char* why = platformDisplayError()) {
         std::fprintf(stderr, "trigonix: %s\n", why);
         return 1;

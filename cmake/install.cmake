@@ -1,14 +1,26 @@
 # `make install`: the program, its shared pictures, sounds and music, the
 # two data files' defaults as templates, a `trigonix` launcher that gives
-# each player a folder of their own, the desktop entry, icon and AppStream
-# metainfo. `make uninstall` reads the manifest this leaves in the build.
+# each player a folder of their own, the manual, the licence, the desktop
+# entry, icons and AppStream metainfo. `make uninstall` reads the manifest
+# this leaves in the build.
 include(GNUInstallDirs)
+
+# Where the licence goes: the freedesktop place by default; a Debian
+# package makes it share/doc/trigonix/copyright.
+set(TRIGONIX_LICENSE_FILE ${CMAKE_INSTALL_DATADIR}/licenses/trigonix/LICENSE CACHE STRING
+    "Where the licence is installed, relative to the prefix")
+get_filename_component(TRIGONIX_LICENSE_DIR ${TRIGONIX_LICENSE_FILE} DIRECTORY)
+get_filename_component(TRIGONIX_LICENSE_NAME ${TRIGONIX_LICENSE_FILE} NAME)
 
 set(TRIGONIX_APP_ID io.github.trigonix.Trigonix)
 set(TRIGONIX_GAME_DIR ${CMAKE_INSTALL_LIBEXECDIR}/trigonix)
 set(TRIGONIX_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/trigonix)
 set(TRIGONIX_DESKTOP_DIR ${CMAKE_INSTALL_DATADIR}/applications)
-set(TRIGONIX_ICON_DIR ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
+set(TRIGONIX_ICON_DIRS)
+foreach(size ${TRIGONIX_ICON_SIZES})
+    list(APPEND TRIGONIX_ICON_DIRS ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+set(TRIGONIX_MAN_DIR ${CMAKE_INSTALL_MANDIR}/man6)
 set(TRIGONIX_METAINFO_DIR ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # The defaults come straight from the generator's own table, not from the
@@ -23,11 +35,25 @@ add_custom_command(
     COMMENT "Writing the data files' default templates")
 add_custom_target(default_data_files ALL DEPENDS ${TRIGONIX_DEFAULTS_BUILT}/.stamp)
 
+# The manual, with this version, its date and the installed paths, and
+# compressed as distributions ship manuals (no name or time in the header,
+# so every build gives the same bytes).
+configure_file(${CMAKE_SOURCE_DIR}/packaging/trigonix.6.in ${CMAKE_BINARY_DIR}/trigonix.6 @ONLY)
+add_custom_command(
+    OUTPUT ${CMAKE_BINARY_DIR}/trigonix.6.gz
+    COMMAND ${Python3_EXECUTABLE} -c
+            "import gzip, sys; open(sys.argv[2], 'wb').write(gzip.compress(open(sys.argv[1], 'rb').read(), 9, mtime=0))"
+            ${CMAKE_BINARY_DIR}/trigonix.6 ${CMAKE_BINARY_DIR}/trigonix.6.gz
+    DEPENDS ${CMAKE_BINARY_DIR}/trigonix.6
+    COMMENT "Compressing the manual"
+    VERBATIM)
+add_custom_target(manual ALL DEPENDS ${CMAKE_BINARY_DIR}/trigonix.6.gz)
+
 # Install-time values the code below works from.
 install(CODE "
     set(_trigonix_folders ${CMAKE_INSTALL_BINDIR} ${TRIGONIX_GAME_DIR} ${TRIGONIX_SHARE_DIR}/Data
-        ${TRIGONIX_SHARE_DIR}/defaults ${TRIGONIX_DESKTOP_DIR} ${TRIGONIX_ICON_DIR}
-        ${TRIGONIX_METAINFO_DIR})
+        ${TRIGONIX_SHARE_DIR}/defaults ${TRIGONIX_DESKTOP_DIR} ${TRIGONIX_ICON_DIRS}
+        ${TRIGONIX_METAINFO_DIR} ${TRIGONIX_MAN_DIR} ${TRIGONIX_LICENSE_DIR})
     set(_trigonix_previous_manifest \"${CMAKE_BINARY_DIR}/install_manifest.txt\")
 ")
 
@@ -88,8 +114,14 @@ install(FILES ${TRIGONIX_SHARED_DATA} DESTINATION ${TRIGONIX_SHARE_DIR}/Data)
 install(FILES "${TRIGONIX_DEFAULTS_BUILT}/settings .tgx" "${TRIGONIX_DEFAULTS_BUILT}/data .tgx"
         DESTINATION ${TRIGONIX_SHARE_DIR}/defaults)
 
-install(FILES ${CMAKE_BINARY_DIR}/icons/trigonix.png
-        DESTINATION ${TRIGONIX_ICON_DIR} RENAME ${TRIGONIX_APP_ID}.png)
+foreach(size ${TRIGONIX_ICON_SIZES})
+    install(FILES ${CMAKE_BINARY_DIR}/icons/${size}x${size}/trigonix.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+            RENAME ${TRIGONIX_APP_ID}.png)
+endforeach()
+install(FILES ${CMAKE_BINARY_DIR}/trigonix.6.gz DESTINATION ${TRIGONIX_MAN_DIR})
+install(FILES ${CMAKE_SOURCE_DIR}/LICENSE
+        DESTINATION ${TRIGONIX_LICENSE_DIR} RENAME ${TRIGONIX_LICENSE_NAME})
 
 # The launcher, desktop entry and metainfo name installed paths, so they are
 # made when the prefix is final: `cmake --install --prefix` may change it.
@@ -102,6 +134,8 @@ install(CODE "
     _trigonix_full_path(_metainfo \"${TRIGONIX_METAINFO_DIR}\")
     set(TRIGONIX_LAUNCHER \"\${_bin}/trigonix\")
     set(TRIGONIX_VERSION \"${PROJECT_VERSION}\")
+    set(TRIGONIX_RELEASE_DATE \"${TRIGONIX_RELEASE_DATE}\")
+    set(TRIGONIX_HOMEPAGE \"${TRIGONIX_HOMEPAGE}\")
     # Made per prefix, and only for as long as the install takes: a test
     # installing elsewhere never races a real install.
     string(MD5 _key \"\${CMAKE_INSTALL_PREFIX}\")

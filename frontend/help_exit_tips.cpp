@@ -38,9 +38,9 @@ static const char* const tips[21] = {
 
 void showTipOfTheDay()
 {
-    if (!screens.frontEnd || !input.keys['T'] || settings.fullscreen)
+    if (!screens.frontEnd || !input.keys[tipKey] || settings.fullscreen)
         return;
-    input.keys['T'] = false;
+    input.keys[tipKey] = false;
     int i = gameRandom() % 21;
     MessageBoxA(nullptr, tips[i], "Tip of the day!", MB_ICONINFORMATION);
 }

@@ -51,6 +51,10 @@ bool platformVideoReady()
     // SDL_VIDEODRIVER set in the environment still wins.
     SDL_SetHint(SDL_HINT_VIDEODRIVER,
                 environmentSet("WAYLAND_DISPLAY") ? "x11,wayland" : "x11");
+    // The window's class and Wayland app id are the desktop entry's name,
+    // so the desktop matches the two; a value in the environment still wins.
+    setenv("SDL_VIDEO_X11_WMCLASS", "io.github.trigonix.Trigonix", 0);
+    setenv("SDL_VIDEO_WAYLAND_WMCLASS", "io.github.trigonix.Trigonix", 0);
     // A busy X server can refuse a connection now and then; a few more
     // tries cost nothing next to giving up on the game.
     int status = SDL_InitSubSystem(SDL_INIT_VIDEO);

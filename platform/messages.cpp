@@ -124,6 +124,18 @@ LPARAM positionParameter(Sint32 x, Sint32 y)
     return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
 }
 
+// SDL reports the mouse in window units; the game draws and picks in the
+// drawable's pixels, which a high-density display makes more of.
+POINT drawablePoint(const WindowRecord& window, Sint32 x, Sint32 y)
+{
+    int windowWidth = 0, windowHeight = 0, pixelWidth = 0, pixelHeight = 0;
+    SDL_GetWindowSize(window.sdlWindow, &windowWidth, &windowHeight);
+    SDL_GL_GetDrawableSize(window.sdlWindow, &pixelWidth, &pixelHeight);
+    if (windowWidth <= 0 || windowHeight <= 0 || pixelWidth == windowWidth)
+        return POINT{x, y};
+    return POINT{x * pixelWidth / windowWidth, y * pixelHeight / windowHeight};
+}
+
 // The window an event belongs to; keyboard events that SDL could not give
 // to a window go to the one with the focus.
 WindowRecord* eventWindow(Uint32 sdlId)
@@ -190,8 +202,9 @@ void translateMouseMotion(const SDL_MouseMotionEvent& motion)
     const WindowRecord* window = findWindowBySdlId(motion.windowID);
     if (window == nullptr)
         return;
-    queue.lastMouse = POINT{motion.x, motion.y};
-    queueMessage(window->handle, WM_MOUSEMOVE, 0, positionParameter(motion.x, motion.y));
+    queue.lastMouse = drawablePoint(*window, motion.x, motion.y);
+    queueMessage(window->handle, WM_MOUSEMOVE, 0,
+                 positionParameter(queue.lastMouse.x, queue.lastMouse.y));
 }
 
 void translateMouseButton(const SDL_MouseButtonEvent& button)
@@ -207,8 +220,9 @@ void translateMouseButton(const SDL_MouseButtonEvent& button)
         message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
     else
         return;
-    queue.lastMouse = POINT{button.x, button.y};
-    queueMessage(window->handle, message, 0, positionParameter(button.x, button.y));
+    queue.lastMouse = drawablePoint(*window, button.x, button.y);
+    queueMessage(window->handle, message, 0,
+                 positionParameter(queue.lastMouse.x, queue.lastMouse.y));
 }
 
 void translateWindowEvent(const SDL_WindowEvent& event)

@@ -263,7 +263,7 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR title, DWORD style, int x, 
     const SDL_DisplayMode* mode = acceptedFullscreenMode();
     const bool popup = (style & WS_POPUP) != 0;
     const bool fullscreen = popup && mode != nullptr;
-    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
     int windowWidth = std::max(width, 1);
     int windowHeight = std::max(height, 1);
     if (fullscreen) {

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Makes the game's Data folder from code: the five pictures, the seven
 sounds, the waltz, the window icon and the two data files' defaults, plus the
-desktop icon in a sibling folder "icons".
+desktop icon at every size in a sibling folder "icons" (icons/NxN/trigonix.png).
 
     make_data.py OUT_DIR
+    make_data.py --icon-sizes    (the sizes drawn, for the build)
 
 Nothing is copied from anywhere: every picture is drawn, every sound is
 synthesised and the waltz is composed here. The output is the same byte for
@@ -404,6 +405,9 @@ def alien_shade(x, y):
         return "suit", (0.42, 0.20, 0.55)
     return "space", space
 
+
+# The desktop icon's sizes: those desktops ask the hicolor theme for.
+ICON_SIZES = (16, 24, 32, 48, 64, 128, 256, 512)
 
 # The icon's triangle and hexagon, each with the larger outline behind it.
 ICON_TRIANGLE = ([(0.27, 0.17), (0.73, 0.17), (0.50, 0.62)],
@@ -806,8 +810,11 @@ def write(path, data):
 
 
 def main(argv):
+    if len(argv) == 2 and argv[1] == "--icon-sizes":
+        print(";".join(str(size) for size in ICON_SIZES))  # a CMake list
+        return 0
     if len(argv) != 2:
-        sys.stderr.write("usage: make_data.py OUT_DIR\n")
+        sys.stderr.write("usage: make_data.py OUT_DIR | --icon-sizes\n")
         return 2
     out = argv[1]
     os.makedirs(out, exist_ok=True)
@@ -830,8 +837,10 @@ def main(argv):
 
     write(os.path.join(out, "icon.bmp"), bmp32(rgba_bytes(render(64, 64, icon_shade))))
     icons = os.path.join(os.path.dirname(os.path.abspath(out)), "icons")
-    os.makedirs(icons, exist_ok=True)
-    write(os.path.join(icons, "trigonix.png"), png(rgba_bytes(render(256, 256, icon_shade))))
+    for size in ICON_SIZES:
+        folder = os.path.join(icons, "%dx%d" % (size, size))
+        os.makedirs(folder, exist_ok=True)
+        write(os.path.join(folder, "trigonix.png"), png(rgba_bytes(render(size, size, icon_shade))))
 
     # The player's own files: written only when there are none yet.
     for name, text in DEFAULT_DATA_FILES:

@@ -204,7 +204,7 @@ TEST_F(FrameTest, TheTipComesOnlyInTheWindowedFrontEnd)
     EXPECT_EQ(box.caption, "Tip of the day!");
     EXPECT_EQ(box.style, MB_ICONINFORMATION);
     EXPECT_EQ(box.owner, nullptr);
-    EXPECT_FALSE(input.keys['T']);
+    EXPECT_FALSE(isKeyDown('T'));
 
     settings.fullscreen = true;
     pressKey('T');
@@ -215,7 +215,7 @@ TEST_F(FrameTest, TheTipComesOnlyInTheWindowedFrontEnd)
     startRace();
     runFrames(1);
     EXPECT_EQ(testHooks::messageBoxes().size(), 1u);
-    EXPECT_TRUE(input.keys['T']) << "a race leaves the key alone";
+    EXPECT_TRUE(isKeyDown('T')) << "a race leaves the key alone";
 }
 
 TEST_F(FrameTest, FramesAreCountedPerSecondAndAPauseEndsTheCountOnce)

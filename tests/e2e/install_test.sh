@@ -19,6 +19,7 @@ DEFAULT_SETTINGS="1012103804003703903201"
 DEFAULT_SCORES="9999999900001is}is}is}is}0"
 SHARED="3dship4lr.bmp 3dship42lr.bmp moon.bmp sky.bmp alienlr.bmp title.wav Bleep.wav
 Bleep2.wav bye.wav erased.wav Boom1.wav Boom2.wav Waltz.mid icon.bmp"
+ICON_SIZES="16 24 32 48 64 128 256 512"
 
 # ---------------------------------------------------------------- checks
 
@@ -134,8 +135,10 @@ expected_tree() {
         echo "share/trigonix/defaults/settings .tgx"
         echo "share/trigonix/defaults/data .tgx"
         echo "share/applications/$APP_ID.desktop"
-        echo "share/icons/hicolor/256x256/apps/$APP_ID.png"
+        for size in $ICON_SIZES; do echo "share/icons/hicolor/${size}x$size/apps/$APP_ID.png"; done
         echo "share/metainfo/$APP_ID.metainfo.xml"
+        echo "share/man/man6/trigonix.6.gz"
+        echo "share/licenses/trigonix/LICENSE"
     } | LC_ALL=C sort
 }
 
@@ -167,7 +170,7 @@ $(printf '%s\n' "$actual" | diff - "$STAGE/expected" || true)"
     [ -x "$launcher" ] || fail "the launcher is not executable"
     [ "$(head -n 1 "$launcher")" = "#!/bin/sh" ] || fail "the launcher is no sh script"
     sh -n "$launcher" || fail "the launcher does not parse"
-    ! grep -q '@' "$launcher" || fail "the launcher has a placeholder left"
+    ! grep -q '@[A-Z_]*@' "$launcher" || fail "the launcher has a placeholder left"
     grep -q "^game='$PREFIX/libexec/trigonix/trigonix'\$" "$launcher" ||
         fail "the launcher does not start the installed game"
 
@@ -176,12 +179,12 @@ $(printf '%s\n' "$actual" | diff - "$STAGE/expected" || true)"
     grep -qx "Icon=$APP_ID" "$desktop" || fail "the desktop entry names another icon"
     grep -qx "Exec=$PREFIX/bin/trigonix" "$desktop" || fail "the desktop entry runs another command"
 
-    # A PNG 256 pixels square: signature, IHDR length and name, width, height.
-    icon=$STAGED/share/icons/hicolor/256x256/apps/$APP_ID.png
-    [ "$(od -An -tx1 -N24 "$icon" | tr -d ' \n')" = \
-        "89504e470d0a1a0a0000000d494844520000010000000100" ] ||
-        fail "the icon is not a 256 x 256 PNG"
-    expect_same "$icon" "$(dirname "$DATA")/icons/trigonix.png"
+    # Each size's icon is the one the build drew for it.
+    for size in $ICON_SIZES; do
+        expect_same "$STAGED/share/icons/hicolor/${size}x$size/apps/$APP_ID.png" \
+            "$(dirname "$DATA")/icons/${size}x$size/trigonix.png"
+    done
+    expect_same "$STAGED/share/licenses/trigonix/LICENSE" "$HERE/../../LICENSE"
 
     metainfo=$STAGED/share/metainfo/$APP_ID.metainfo.xml
     appstreamcli validate --no-net "$metainfo" >"$STAGE/validate.out" 2>&1 ||

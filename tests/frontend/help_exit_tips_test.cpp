@@ -286,7 +286,7 @@ TEST_F(HelpExitTipsTest, HoldingTShowsOneTip)
     runFrames(5);
     releaseKey('T');
     EXPECT_EQ(testHooks::messageBoxes().size(), 1u);
-    EXPECT_FALSE(input.keys['T']);
+    EXPECT_FALSE(isKeyDown('T'));
 }
 
 }  // namespace

@@ -1,0 +1,6 @@
+// The command line: the game itself takes no arguments; --help and
+// --version are answered before any window opens.
+#pragma once
+
+// The status to end the program with, or -1 when the game is to start.
+int answerCommandLine(int argc, char** argv);
