@@ -90,6 +90,7 @@ void closeGameWindow()
     if (settings.fullscreen)
         ChangeDisplaySettingsA(nullptr, 0);
 
+    releaseScene();
     if (gameWindow.renderingContext != nullptr) {
         if (!wglMakeCurrent(nullptr, nullptr))
             showShutdownError("Release Of DC And RC Failed.");
