@@ -18,9 +18,28 @@ struct QueueRecord {
     // WM_KEYUP even when Alt is held by then, so no key sticks in the game.
     std::array<bool, 256> keyDownSent{};
     POINT lastMouse{};
+    bool quitSignalDelivered = false;
 };
 
+// How often a wait looks up from SDL's queue for a quit signal.
+constexpr Uint32 signalCheckMilliseconds = 250;
+
 QueueRecord queue;
+
+// A quit signal reaches the game as the window manager's close would: one
+// WM_CLOSE to the game window, sent once there is a window to send it to.
+void deliverQuitSignal()
+{
+    if (!quitSignalArrived() || queue.quitSignalDelivered)
+        return;
+    for (const auto& window : platformRecords.windows) {
+        if (window->procedure != nullptr) {
+            queueMessage(window->handle, WM_CLOSE, 0, 0);
+            queue.quitSignalDelivered = true;
+            return;
+        }
+    }
+}
 
 bool matchesFilter(const MSG& message, HWND window, UINT filterMin, UINT filterMax)
 {
@@ -164,7 +183,14 @@ void queueMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 
 void forgetMessagesFor(HWND window)
 {
-    std::erase_if(queue.messages, [window](const MSG& entry) { return entry.hwnd == window; });
+    std::erase_if(queue.messages, [window](const MSG& entry) {
+        if (entry.hwnd != window)
+            return false;
+        // A close not yet handled goes to the next window instead.
+        if (entry.message == WM_CLOSE)
+            queue.quitSignalDelivered = false;
+        return true;
+    });
 }
 
 // SDL_QUIT is left alone: the window's own close event says it all.
@@ -219,9 +245,19 @@ void dispatchWaitingMessages()
     }
 }
 
+bool waitForSdlEvent(SDL_Event& event)
+{
+    while (!quitSignalArrived() || queue.quitSignalDelivered) {
+        if (SDL_WaitEventTimeout(&event, static_cast<int>(signalCheckMilliseconds)) != 0)
+            return true;
+    }
+    return false;
+}
+
 BOOL PeekMessageA(MSG* message, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags)
 {
     translatePendingSdlEvents();
+    deliverQuitSignal();
     for (auto entry = queue.messages.begin(); entry != queue.messages.end(); ++entry) {
         if (!matchesFilter(*entry, window, filterMin, filterMax))
             continue;
@@ -264,11 +300,13 @@ BOOL WaitMessage()
         return queue.messages.empty() ? FALSE : TRUE;
     translatePendingSdlEvents();
     // Events that make no message (a wheel turn, a key with no code) do not
-    // end the wait.
+    // end the wait; a quit signal does.
     while (queue.messages.empty()) {
         SDL_Event event;
-        if (SDL_WaitEvent(&event) == 0)
-            return FALSE;
+        if (!waitForSdlEvent(event)) {
+            deliverQuitSignal();
+            return queue.messages.empty() ? FALSE : TRUE;
+        }
         translateSdlEvent(event);
     }
     return TRUE;

@@ -11,5 +11,6 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 
-// Sleeps until a message is waiting, without using the processor.
+// Sleeps until a message is waiting, without using the processor; a quit
+// signal (platform/quit_signals.h) ends the sleep with the WM_CLOSE it sends.
 BOOL WaitMessage();
