@@ -67,6 +67,10 @@ static void handleEscape()
     } else if (screens.exitScreenShown) {
         app.quitRequested = true;
     } else {
+        // Leaving the settings' menus saves them now, as well as at the
+        // teardown.
+        const bool leavingSettings =
+            screens.optionsShown || screens.controlsShown || screens.graphicsShown;
         glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
         screens.frontEnd = true;
         screens.optionsShown = false;
@@ -74,6 +78,8 @@ static void handleEscape()
         screens.controlsShown = false;
         screens.graphicsShown = false;
         screens.highScoresShown = false;
+        if (leavingSettings)
+            saveSettings();
     }
 }
 

@@ -8,6 +8,7 @@
 #include "game/random.h"
 #include "persist/settings.h"
 #include "render/font.h"
+#include "render/shapes.h"
 #include "render/textures.h"
 
 #include <GL/gl.h>
@@ -175,4 +176,17 @@ bool initScene()
     frameRate.secondStamp = platformTime();
     ShowCursor(TRUE);
     return true;
+}
+
+void releaseScene()
+{
+    if (gameWindow.renderingContext == nullptr ||
+        wglGetCurrentContext() != gameWindow.renderingContext)
+        return;
+    // A picture that did not load this time keeps its name from an earlier
+    // window; deleting that as well does no harm.
+    const GLuint textures[] = {shipTextureA, moonTexture, shipTextureB, skyTexture, alienTexture};
+    glDeleteTextures(5, textures);
+    deleteFontLists();
+    clearShapeLists();
 }

@@ -23,3 +23,7 @@ bool createGameWindow(const char* title, int width, int height, int colourBits,
                       bool fullscreenRequest);
 void resizeScene(int width, int height);
 bool initScene();
+// Deletes what initScene and the frames made in the current context (the
+// textures, the font and the wire shapes): the platform keeps the context
+// itself for the next window, so they would outlive the window otherwise.
+void releaseScene();

@@ -1,6 +1,7 @@
 // The program's entry: the game starts in WinMain, as it always has.
 #include "app/command_line.h"
 #include "app/win_main.h"
+#include "platform/quit_signals.h"
 
 #include <cstdio>
 
@@ -8,6 +9,8 @@ int main(int argc, char** argv)
 {
     if (int status = answerCommandLine(argc, argv); status >= 0)
         return status;
+    // Before anything else: a logout during start-up still saves.
+    catchQuitSignals();
     if (const char* why = platformDisplayError()) {
         std::fprintf(stderr, "trigonix: %s\n", why);
         return 1;

@@ -7,6 +7,7 @@
 #include "app/input.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
+#include "platform/lost_display.h"
 #include "race/race.h"
 #include "render/font.h"
 #include "render/shapes.h"
@@ -24,6 +25,14 @@ static void deriveBarTarget()
         race.barTarget = 10000000.0f;
 }
 
+// What a display that went away leaves time for: the same writes as the
+// teardown's, nothing else.
+static void saveBothFiles()
+{
+    saveSettings();
+    saveHighScores();
+}
+
 static bool openWindow()
 {
     return createGameWindow(gameTitle, settings.windowWidth, settings.windowHeight, colourBits,
@@ -37,16 +46,22 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     deriveWindowSize();
     deriveBarTarget();
     loadHighScores();
+    saveOnLostDisplay(saveBothFiles);
     if (settings.soundOn)
         PlaySoundA("Data/title.wav", nullptr, SND_ASYNC);
+    // A game that cannot open its window has failed; its box said why.
     if (!openWindow())
-        return 0;
+        return 1;
 
+    // A closed window ends with WM_QUIT's code (0); the exit screen ends the
+    // loop with the key that ended it last retrieved, which is no status.
+    int exitStatus = 0;
     MSG message{};
     while (!app.quitRequested) {
         if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
                 app.quitRequested = true;
+                exitStatus = static_cast<int>(message.wParam);
                 break;
             }
             TranslateMessage(&message);
@@ -64,7 +79,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
             closeGameWindow();
             settings.fullscreen = !settings.fullscreen;
             if (!openWindow())
-                return 0;
+                return 1;
         }
 
         // Minimised: sleep until something happens rather than spin, but
@@ -74,7 +89,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     }
 
     closeGameWindow();
-    return static_cast<int>(message.wParam);
+    return exitStatus;
 }
 
 static void showShutdownError(const char* text)
@@ -90,6 +105,7 @@ void closeGameWindow()
     if (settings.fullscreen)
         ChangeDisplaySettingsA(nullptr, 0);
 
+    releaseScene();
     if (gameWindow.renderingContext != nullptr) {
         if (!wglMakeCurrent(nullptr, nullptr))
             showShutdownError("Release Of DC And RC Failed.");

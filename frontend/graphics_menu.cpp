@@ -68,12 +68,12 @@ void applyChanges()
     input.keys[VK_RETURN] = false;
     closeGameWindow();
     ChangeDisplaySettingsA(nullptr, CDS_FULLSCREEN);
-    // Without a window nothing more can be drawn: the game ends as it does
-    // when start-up or F1 cannot build one. The failure was already shown
-    // and the files already written.
+    // Without a window nothing more can be drawn: the game ends, failed, as
+    // it does when start-up or F1 cannot build one. The failure was already
+    // shown and the files already written.
     if (!createGameWindow("Trigonix", settings.windowWidth, settings.windowHeight, 16,
                           settings.fullscreen))
-        std::exit(0);
+        std::exit(1);
 }
 
 void selectRow()

@@ -67,10 +67,13 @@ void fillSlot(Initials& initials, char c)
         initials.set(1, c);
 }
 
+// The new best and its initials are saved at once, as the teardown would
+// save them: a session that ends abruptly later does not lose them.
 void endNameEntry()
 {
     screens.nameEntryShown = false;
     screens.frontEnd = true;
+    saveHighScores();
 }
 
 }  // namespace

@@ -66,6 +66,7 @@ void chooseRow(int row)
     case 5:
         screens.optionsShown = false;
         menu.currentItem = 1;
+        saveSettings();  // now, as well as at the teardown
         break;
     }
 }

@@ -26,9 +26,12 @@ std::string folderOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// The file being saved, named in the problem log when its save fails.
+const char* savingPath = "";
+
 bool fail(int error)
 {
-    reportFileFailure(error);
+    reportFileFailure(savingPath, error);
     return false;
 }
 
@@ -157,6 +160,7 @@ bool writeInPlace(const std::string& target, const char* bytes, std::size_t leng
 
 bool replaceFile(const char* path, const char* bytes, std::size_t length)
 {
+    savingPath = path;
     std::string target = path;
     if (!followLinks(target))
         return fail(errno);

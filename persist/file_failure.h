@@ -2,8 +2,9 @@
 // opening file" and the C library's reason, the values in memory staying.
 #pragma once
 
-// Reports `error` (an errno value) and leaves errno set to it.
-void reportFileFailure(int error);
+// Reports `error` (an errno value) for the file at `path` and leaves errno
+// set to it. The problem log also keeps it, with the file's name.
+void reportFileFailure(const char* path, int error);
 
 // The reason given for a data file that is not a plain file: a folder says
 // so; anything else (a pipe, a device) is refused as the wrong kind of file.

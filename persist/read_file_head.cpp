@@ -12,10 +12,10 @@
 
 namespace {
 
-long failClosing(int fd, int error)
+long failClosing(const char* path, int fd, int error)
 {
     close(fd);
-    reportFileFailure(error);
+    reportFileFailure(path, error);
     return -1;
 }
 
@@ -25,14 +25,14 @@ long readFileHead(const char* path, unsigned char* buffer, std::size_t capacity)
 {
     const int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        reportFileFailure(errno);
+        reportFileFailure(path, errno);
         return -1;
     }
     struct stat status {};
     if (fstat(fd, &status) != 0)
-        return failClosing(fd, errno);
+        return failClosing(path, fd, errno);
     if (!S_ISREG(status.st_mode))
-        return failClosing(fd, notPlainFileError(S_ISDIR(status.st_mode)));
+        return failClosing(path, fd, notPlainFileError(S_ISDIR(status.st_mode)));
 
     std::size_t count = 0;
     while (count < capacity) {
@@ -40,7 +40,7 @@ long readFileHead(const char* path, unsigned char* buffer, std::size_t capacity)
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            return failClosing(fd, errno);
+            return failClosing(path, fd, errno);
         if (got == 0)
             break;
         count += static_cast<std::size_t>(got);

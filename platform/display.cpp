@@ -74,6 +74,10 @@ bool platformVideoReady()
             display.videoError = std::string("cannot open a display: ") + SDL_GetError();
         return false;
     }
+    // SDL unloads the GL library with the last GL window and loads it again
+    // with the next, at the cost of a throwaway context each time, which
+    // Mesa never wholly gives back: held here, it stays loaded.
+    SDL_GL_LoadLibrary(nullptr);
     // The game reads keys, not text: no input method in the way.
     SDL_StopTextInput();
     startGamepads();

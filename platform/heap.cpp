@@ -1,4 +1,4 @@
-// Freed memory kept for reuse.
+// Freed memory kept for reuse, and given back when a window goes.
 #include "platform/heap.h"
 
 #include <malloc.h>
@@ -20,3 +20,5 @@ void keepFreedMemory()
     mallopt(M_TRIM_THRESHOLD, keptBytes);
     mallopt(M_MMAP_THRESHOLD, keptBytes);
 }
+
+void giveBackFreedMemory() { malloc_trim(0); }

@@ -420,7 +420,8 @@ int runBox(BoxWindow& box, BoxFont& font)
     while (answer == 0) {
         dispatchWaitingMessages();
         SDL_Event event;
-        if (SDL_WaitEvent(&event) == 0)
+        // A quit signal closes the box, so that the game can end.
+        if (!waitForSdlEvent(event))
             return box.cancelAnswer;
         do {
             if (belongsToBox(box, event))
@@ -455,7 +456,8 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT style)
         return answer;
     }
 
-    if (!platformVideoReady())
+    // Once the session has asked the game to end, nobody is there to answer.
+    if (!platformVideoReady() || quitSignalArrived())
         return answerWithoutDisplay(record.text, record.caption, style);
 
     SDL_Window* glWindow = SDL_GL_GetCurrentWindow();

@@ -27,9 +27,28 @@ struct QueueRecord {
     // release waits until a frame has seen them down.
     std::array<bool, controlCount> pressUnseen{};
     POINT lastMouse{};
+    bool quitSignalDelivered = false;
 };
 
+// How often a wait looks up from SDL's queue for a quit signal.
+constexpr Uint32 signalCheckMilliseconds = 250;
+
 QueueRecord queue;
+
+// A quit signal reaches the game as the window manager's close would: one
+// WM_CLOSE to the game window, sent once there is a window to send it to.
+void deliverQuitSignal()
+{
+    if (!quitSignalArrived() || queue.quitSignalDelivered)
+        return;
+    for (const auto& window : platformRecords.windows) {
+        if (window->procedure != nullptr) {
+            queueMessage(window->handle, WM_CLOSE, 0, 0);
+            queue.quitSignalDelivered = true;
+            return;
+        }
+    }
+}
 
 bool matchesFilter(const MSG& message, HWND window, UINT filterMin, UINT filterMax)
 {
@@ -294,7 +313,12 @@ void queueMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 void forgetMessagesFor(HWND window)
 {
     std::erase_if(queue.messages, [window](const MSG& entry) {
-        return entry.hwnd == window && !isRelease(entry.message);
+        if (entry.hwnd != window || isRelease(entry.message))
+            return false;
+        // A close not yet handled goes to the next window instead.
+        if (entry.message == WM_CLOSE)
+            queue.quitSignalDelivered = false;
+        return true;
     });
 }
 
@@ -360,9 +384,19 @@ void dispatchWaitingMessages()
     }
 }
 
+bool waitForSdlEvent(SDL_Event& event)
+{
+    while (!quitSignalArrived() || queue.quitSignalDelivered) {
+        if (SDL_WaitEventTimeout(&event, static_cast<int>(signalCheckMilliseconds)) != 0)
+            return true;
+    }
+    return false;
+}
+
 BOOL PeekMessageA(MSG* message, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags)
 {
     translatePendingSdlEvents();
+    deliverQuitSignal();
     const auto entry = nextMessage([=](const MSG& candidate) {
         return matchesFilter(candidate, window, filterMin, filterMax);
     });
@@ -407,11 +441,13 @@ BOOL WaitMessage()
         return anyMessage() ? TRUE : FALSE;
     translatePendingSdlEvents();
     // Events that make no message (a wheel turn, a key with no code) do not
-    // end the wait.
+    // end the wait; a quit signal does.
     while (!anyMessage()) {
         SDL_Event event;
-        if (SDL_WaitEvent(&event) == 0)
-            return FALSE;
+        if (!waitForSdlEvent(event)) {
+            deliverQuitSignal();
+            return anyMessage() ? TRUE : FALSE;
+        }
         translateSdlEvent(event);
     }
     return TRUE;

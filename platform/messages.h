@@ -14,5 +14,7 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 
 // Sleeps until a message is waiting, without using the processor. A loop
-// that waits draws no frame: what was held back for one goes out now.
+// that waits draws no frame: what was held back for one goes out now. A
+// quit signal (platform/quit_signals.h) ends the sleep with the WM_CLOSE it
+// sends.
 BOOL WaitMessage();

@@ -61,6 +61,18 @@ LRESULT sendWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 void applySwapInterval();
 void restartFramePacing();
 
+// quit_signals.cpp: whether SIGTERM, SIGINT or SIGHUP has come.
+bool quitSignalArrived();
+
+// spare_context.cpp: a deleted context is kept for the next window.
+// With a newly created context current: remember its state as the fresh one.
+void rememberFreshState();
+// The kept context, current on `window` and as fresh as a new one; null when
+// none is kept or it does not fit the window.
+SDL_GLContext takeSpareContext(SDL_Window* window);
+// Kept if no other is, otherwise deleted. It must not be current.
+void keepOrDeleteContext(SDL_GLContext context);
+
 // messages.cpp
 void queueMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void forgetMessagesFor(HWND window);
@@ -76,3 +88,7 @@ void translatePendingSdlEvents();
 // What a modal loop does: every waiting message but WM_QUIT goes to its
 // window procedure; WM_QUIT stays queued for the main loop.
 void dispatchWaitingMessages();
+// SDL's next event into `event`; false, with no event, when a quit signal
+// has come that the game window has not yet been told of (SDL's own wait
+// sleeps through signals).
+bool waitForSdlEvent(SDL_Event& event);

@@ -5,11 +5,15 @@
 #include "platform/sound.h"
 
 #include "platform/platform_state.h"
+#include "platform/problem_log.h"
 #include "platform/test_hook_state.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <map>
 #include <string>
 #include <strings.h>
@@ -38,11 +42,14 @@ bool audioReady()
         return sound.audioReady;
     sound.audioTried = true;
     keepSignalsAlone();
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        reportProblem("audio output", SDL_GetError());
         return false;
+    }
     Mix_Init(MIX_INIT_MID);
     Mix_SetSoundFonts(soundFontPath);
     if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+        reportProblem("audio output", Mix_GetError());
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
@@ -56,6 +63,35 @@ bool isMidiFile(const std::string& name)
     return name.size() >= 4 && strcasecmp(name.c_str() + name.size() - 4, ".mid") == 0;
 }
 
+// Why a sound file gave nothing to play: the system's word when the file
+// cannot be read at all, the decoder's when it is damaged.
+void reportUnplayable(const std::string& name)
+{
+    const std::string decoderSays = Mix_GetError();
+    if (std::FILE* file = std::fopen(name.c_str(), "rb")) {
+        std::fclose(file);
+        reportProblem(name.c_str(), decoderSays.c_str());
+    } else {
+        reportProblem(name.c_str(), std::strerror(errno));
+    }
+}
+
+// The MIDI player takes any file and finds out only while it plays, in
+// silence: a file that does not start as MIDI does is called damaged here.
+bool looksLikeMidi(const std::string& name)
+{
+    char start[12] = {};
+    std::FILE* file = std::fopen(name.c_str(), "rb");
+    if (file == nullptr)
+        return false;
+    const std::size_t got = std::fread(start, 1, sizeof start, file);
+    std::fclose(file);
+    const bool standard = got >= 4 && std::memcmp(start, "MThd", 4) == 0;
+    const bool riff = got >= 12 && std::memcmp(start, "RIFF", 4) == 0 &&
+                      std::memcmp(start + 8, "RMID", 4) == 0;
+    return standard || riff;
+}
+
 Mix_Chunk* chunkFor(const std::string& name)
 {
     if (auto found = sound.chunks.find(name); found != sound.chunks.end())
@@ -64,6 +100,8 @@ Mix_Chunk* chunkFor(const std::string& name)
     Mix_Chunk* chunk = Mix_LoadWAV(name.c_str());
     if (chunk != nullptr)
         sound.chunks.emplace(name, chunk);
+    else
+        reportUnplayable(name);
     return chunk;
 }
 
@@ -72,8 +110,13 @@ Mix_Music* musicFor(const std::string& name)
     if (auto found = sound.music.find(name); found != sound.music.end())
         return found->second;
     Mix_Music* music = Mix_LoadMUS(name.c_str());
-    if (music != nullptr)
+    if (music != nullptr) {
         sound.music.emplace(name, music);
+        if (!looksLikeMidi(name))
+            reportProblem(name.c_str(), "not a MIDI file: nothing will be heard");
+    } else {
+        reportUnplayable(name);
+    }
     return music;
 }
 

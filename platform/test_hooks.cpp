@@ -23,12 +23,18 @@ struct HookRecord {
 
 HookRecord hooks;
 
+// Records are kept only in a program that uses the hooks: the game itself
+// never does, and a player's long session would otherwise pile up every
+// call and sound, each a small block wedged between the window's big ones.
+bool watched = false;
+
 }  // namespace
 
 namespace testHooks {
 
 void reset()
 {
+    watched = true;
     const bool pacingWasOff = !hooks.framePacing;
     hooks = HookRecord{};
     if (pacingWasOff)
@@ -37,6 +43,7 @@ void reset()
 
 void failCall(PlatformCall call, int times)
 {
+    watched = true;
     const auto index = static_cast<std::size_t>(call);
     if (index < hooks.failuresLeft.size())
         hooks.failuresLeft[index] = times;
@@ -44,29 +51,54 @@ void failCall(PlatformCall call, int times)
 
 void answerMessageBoxes(std::function<int(const MessageBoxRecord&)> answerer)
 {
+    watched = true;
     hooks.answerer = std::move(answerer);
 }
 
-const std::vector<MessageBoxRecord>& messageBoxes() { return hooks.boxes; }
-const std::vector<std::string>& soundsRequested() { return hooks.sounds; }
-const std::vector<std::string>& callLog() { return hooks.calls; }
+const std::vector<MessageBoxRecord>& messageBoxes()
+{
+    watched = true;
+    return hooks.boxes;
+}
+
+const std::vector<std::string>& soundsRequested()
+{
+    watched = true;
+    return hooks.sounds;
+}
+
+const std::vector<std::string>& callLog()
+{
+    watched = true;
+    return hooks.calls;
+}
 
 void fixClock(std::time_t now)
 {
+    watched = true;
     hooks.clockFixed = true;
     hooks.fixedNow = now;
 }
 
-void releaseClock() { hooks.clockFixed = false; }
+void releaseClock()
+{
+    watched = true;
+    hooks.clockFixed = false;
+}
 
 void setFramePacing(bool on)
 {
+    watched = true;
     hooks.framePacing = on;
     restartFramePacing();
     applySwapInterval();
 }
 
-void onSwap(std::function<void()> callback) { hooks.swapCallback = std::move(callback); }
+void onSwap(std::function<void()> callback)
+{
+    watched = true;
+    hooks.swapCallback = std::move(callback);
+}
 
 }  // namespace testHooks
 
@@ -74,7 +106,7 @@ namespace hookState {
 
 bool callFails(PlatformCall call, const char* win32Name)
 {
-    hooks.calls.emplace_back(win32Name);
+    logCall(win32Name);
     int& left = hooks.failuresLeft[static_cast<std::size_t>(call)];
     if (left == 0)
         return false;
@@ -83,11 +115,23 @@ bool callFails(PlatformCall call, const char* win32Name)
     return true;
 }
 
-void logCall(const char* win32Name) { hooks.calls.emplace_back(win32Name); }
+void logCall(const char* win32Name)
+{
+    if (watched)
+        hooks.calls.emplace_back(win32Name);
+}
 
-void recordSound(const char* fileName) { hooks.sounds.emplace_back(fileName); }
+void recordSound(const char* fileName)
+{
+    if (watched)
+        hooks.sounds.emplace_back(fileName);
+}
 
-void recordMessageBox(const MessageBoxRecord& box) { hooks.boxes.push_back(box); }
+void recordMessageBox(const MessageBoxRecord& box)
+{
+    if (watched)
+        hooks.boxes.push_back(box);
+}
 
 bool messageBoxesAnswered() { return static_cast<bool>(hooks.answerer); }
 

@@ -1,6 +1,7 @@
 // What tests may ask of the platform: make a call fail, answer message
 // boxes, fix the clock, turn off frame pacing, and see what the game asked
-// for. The game itself never includes this header.
+// for. The game itself never includes this header. The records below are
+// kept from the first call of any of these on, so the game keeps none.
 #pragma once
 
 #include "platform/win32.h"

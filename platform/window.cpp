@@ -3,6 +3,7 @@
 #include "platform/window.h"
 
 #include "platform/frame_pacing.h"
+#include "platform/heap.h"
 #include "platform/platform_state.h"
 #include "platform/test_hook_state.h"
 
@@ -332,6 +333,9 @@ BOOL DestroyWindow(HWND window)
     auto& windows = platformRecords.windows;
     windows.erase(std::find_if(windows.begin(), windows.end(),
                                [record](const auto& entry) { return entry.get() == record; }));
+    // Its buffers were megabytes: given back, they cannot pile up over the
+    // full-screen toggles.
+    giveBackFreedMemory();
     return failing ? FALSE : TRUE;
 }
 
@@ -435,7 +439,12 @@ HGLRC wglCreateContext(HDC deviceContext)
     const WindowRecord* record = findWindowByDeviceContext(deviceContext);
     if (record == nullptr || record->pixelFormat == 0)
         return nullptr;
-    SDL_GLContext glContext = SDL_GL_CreateContext(record->sdlWindow);
+    SDL_GLContext glContext = takeSpareContext(record->sdlWindow);
+    if (glContext == nullptr) {
+        glContext = SDL_GL_CreateContext(record->sdlWindow);
+        if (glContext != nullptr)
+            rememberFreshState();
+    }
     // SDL makes a new context current; WGL does not, so put back what was.
     const WindowRecord* current = findWindow(platformRecords.currentWindow);
     const ContextRecord* currentContext = findContext(platformRecords.currentContext);
@@ -483,7 +492,7 @@ BOOL wglDeleteContext(HGLRC renderingContext)
         return FALSE;
     if (platformRecords.currentContext == renderingContext)
         releaseCurrentContext();
-    SDL_GL_DeleteContext(context->glContext);
+    keepOrDeleteContext(context->glContext);
     auto& contexts = platformRecords.contexts;
     contexts.erase(contexts.begin() + (context - contexts.data()));
     return failing ? FALSE : TRUE;

@@ -31,6 +31,9 @@ BOOL SetPixelFormat(HDC deviceContext, int format, const PIXELFORMATDESCRIPTOR* 
 
 HGLRC wglCreateContext(HDC deviceContext);
 BOOL wglMakeCurrent(HDC deviceContext, HGLRC renderingContext);
+// The handle ends here, but the OpenGL context behind it is kept for the
+// next wglCreateContext, with its state as new: the textures and display
+// lists made in it are the caller's to delete while it is still current.
 BOOL wglDeleteContext(HGLRC renderingContext);
 HGLRC wglGetCurrentContext();
 

@@ -7,8 +7,10 @@
 #include "render/bitmap.h"
 #include "render/bitmap_bytes.h"
 
+#include "platform/problem_log.h"
 #include "platform/win32.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,17 +40,28 @@ struct MappedFile {
 };
 
 // An empty file cannot be mapped, and neither can a folder or a device.
-bool mapFile(const char* path, MappedFile& file)
+// On failure `why` says which it was, for the problem log.
+bool mapFile(const char* path, MappedFile& file, std::string& why)
 {
     const int fd = open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        why = std::strerror(errno);
         return false;
-    struct stat status;
-    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size <= 0) {
+    }
+    struct stat status {};
+    if (fstat(fd, &status) != 0)
+        why = std::strerror(errno);
+    else if (!S_ISREG(status.st_mode))
+        why = "not a regular file";
+    else if (status.st_size <= 0)
+        why = "the file is empty";
+    if (!why.empty()) {
         close(fd);
         return false;
     }
     void* view = mmap(nullptr, static_cast<std::size_t>(status.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+    if (view == MAP_FAILED)
+        why = std::strerror(errno);
     close(fd);  // the mapping keeps the file
     if (view == MAP_FAILED)
         return false;
@@ -331,23 +344,31 @@ RgbImage* loadBitmapFile(const char* path)
 {
     if (path == nullptr)
         return nullptr;
+    // No box for a picture that cannot be opened; only the problem log says.
     std::FILE* probe = std::fopen(path, "r");
-    if (probe == nullptr)
+    if (probe == nullptr) {
+        reportProblem(path, std::strerror(errno));
         return nullptr;
+    }
     // A folder opens for reading here, but it is no picture: it counts as a
     // file that cannot be opened.
     struct stat status;
     const bool folder = fstat(fileno(probe), &status) == 0 && S_ISDIR(status.st_mode);
     std::fclose(probe);
-    if (folder)
+    if (folder) {
+        reportProblem(path, std::strerror(EISDIR));
         return nullptr;
+    }
     return decodeBitmapFile(path);
 }
 
 RgbImage* decodeBitmapFile(const char* path)
 {
+    // Each box says what is wrong; the problem log also says with which file.
     MappedFile file;
-    if (!mapFile(path, file)) {
+    std::string why;
+    if (!mapFile(path, file, why)) {
+        reportProblem(path, ("Failed to open DIB file: " + why).c_str());
         const std::string text = std::string("Failed to open DIB file ") + path + ".\n";
         report(text.c_str());
         return nullptr;
@@ -356,6 +377,7 @@ RgbImage* decodeBitmapFile(const char* path)
     const char* refusal = decodeBitmapBytes(file.bytes, file.size, &image);
     unmapFile(file);
     if (refusal != nullptr) {
+        reportProblem(path, refusal);
         report(refusal);
         return nullptr;
     }

@@ -127,6 +127,9 @@ void freeChain(ShapeListEntry*& chain)
 {
     while (chain != nullptr) {
         ShapeListEntry* older = chain->next;
+        // Without a context the list ended with it; with one, it goes now.
+        if (wglGetCurrentContext() != nullptr)
+            glDeleteLists(chain->listName, 1);
         delete[] chain->params;
         delete chain;
         chain = older;

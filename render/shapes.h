@@ -24,5 +24,6 @@ void drawWireTorus(double tubeRadius, double ringRadius);
 void drawWireIcosahedron(double radius);
 void drawWireCone(double baseRadius, double height);
 
-// Forgets every entry; the lists themselves end with their context.
+// Forgets every entry, and deletes its list while a context is current;
+// without one the lists ended with their context.
 void clearShapeLists();

@@ -3,6 +3,8 @@
 // was, and whatever is drawn with it comes out untextured.
 #include "render/textures.h"
 
+#include "platform/problem_log.h"
+
 #include <cstdlib>
 
 GLuint shipTextureA = 0;
@@ -35,9 +37,15 @@ bool loadTextures()
     for (const TextureFile& file : textureFiles) {
         RgbImage* image = loadBitmapFile(file.path);
         if (image == nullptr)
-            continue;  // the loader has already said why, if there was anything to say
+            continue;  // the loader has already said why
         glGenTextures(1, file.name);
+        // A size OpenGL refuses leaves the texture incomplete, drawn plain:
+        // the game goes on, and the problem log says which picture it was.
+        while (glGetError() != GL_NO_ERROR) {
+        }
         uploadTexture(image, *file.name);
+        if (glGetError() != GL_NO_ERROR)
+            reportProblem(file.path, "OpenGL refused it as a texture (a size it cannot take?)");
         anyLoaded = true;
     }
     return anyLoaded;

@@ -6,6 +6,7 @@
 #include "app/win_main.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
+#include "platform/quit_signals.h"
 #include "race/race.h"
 #include "tests/support/game_fixture.h"
 
@@ -14,7 +15,9 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <csignal>
 #include <thread>
+#include <unistd.h>
 
 using ShutdownTest = GameTest;
 
@@ -250,7 +253,7 @@ TEST_F(StartUpTest, AnF1ToFullScreenAnsweredNoEndsAtOnceWithoutSavingAgain)
         if (frame == 3)
             input.keys[VK_F1] = true;
     };
-    EXPECT_EQ(runWinMain(), 0);
+    EXPECT_EQ(runWinMain(), 1);  // a failure, whatever the player answered
     EXPECT_EQ(frames, 3);
     EXPECT_FALSE(fileExists("Data/settings .tgx"));
     EXPECT_FALSE(fileExists("Data/data .tgx"));
@@ -348,11 +351,48 @@ TEST_F(StartUpTest, F1PressedWhileMinimisedTogglesWithoutWaitingForMore)
     EXPECT_EQ(std::count(log.begin(), log.end(), "CreateWindowExA"), 2);
 }
 
-TEST_F(StartUpTest, AFailedWindowAtStartUpEndsTheGameWithZero)
+// Logout while the game sleeps minimised: the signal wakes the loop, which
+// closes the window as the window manager would, saving both files.
+TEST_F(StartUpTest, AQuitSignalWhileMinimisedEndsTheGameAsAClose)
+{
+    writeFile("Data/settings .tgx", "1012103804003703903201");
+    writeFile("Data/data .tgx", "9999999900001is}is}is}is}0");
+    catchQuitSignals();
+    std::thread session;
+    std::atomic<bool> ended{false};
+    script = [&](int frame) {
+        if (frame == 29)
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        if (frame == 30) {
+            settings.raceType = 3;  // a change only the teardown saves
+            pushWindowEvent(SDL_WINDOWEVENT_MINIMIZED);
+            session = std::thread([&] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                kill(getpid(), SIGTERM);
+                // Should the loop sleep on, the desktop brings the window
+                // back, so that the test ends (and fails) rather than hang.
+                for (int wait = 0; wait < 100 && !ended; ++wait)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                if (!ended)
+                    pushWindowEvent(SDL_WINDOWEVENT_RESTORED);
+            });
+        }
+        if (frame == 31)
+            PostQuitMessage(0);
+    };
+    EXPECT_EQ(runWinMain(), 0);
+    ended = true;
+    session.join();
+    EXPECT_EQ(frames, 30);
+    EXPECT_EQ(readFile("Data/settings .tgx"), "1012303804003703903201");
+    EXPECT_EQ(readFile("Data/data .tgx"), "9999999900001is}is}is}is}0");
+}
+
+TEST_F(StartUpTest, AFailedWindowAtStartUpEndsTheGameWithOne)
 {
     writeFile("Data/settings .tgx", "1012103804003703903201");
     testHooks::failCall(PlatformCall::CreateContext);
-    EXPECT_EQ(runWinMain(), 0);
+    EXPECT_EQ(runWinMain(), 1);
     EXPECT_EQ(frames, 0);
     EXPECT_EQ(boxTexts().back(), "Can't Create A GL Rendering Context.");
 }

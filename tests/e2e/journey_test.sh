@@ -2,7 +2,8 @@
 # A player's whole evening, on the real program under its own X server:
 # JOURNEY chosen in Options, a race run until the first contact, initials
 # typed with Shift, the High-score screen, and goodbye through the exit
-# screen. Then both saved files are checked byte for byte.
+# screen. Leaving Options and ending name entry save at once; at the end
+# both saved files are checked byte for byte, and the status is 0.
 #
 #     journey_test.sh GAME DATA_DIR CLOSE_WINDOW
 set -eu
@@ -51,6 +52,8 @@ journey() {
     # OPTIONS, Left from SHORT to JOURNEY, Escape back to SINGLE PLAYER.
     tap Down Return Left Escape
     [ "$(colour_count 0 255 0)" -gt 100 ] || fail "the title is not back"
+    # Leaving Options saved the settings there and then.
+    expect_file "Data/settings .tgx" "1002403804003703903200"
     tap Return
 
     # JOURNEY ends at the first contact; sweeping from side to side meets
@@ -83,6 +86,11 @@ journey() {
     sleep 0.3
     tap Return
     in_name_entry && fail "Enter did not end name entry"
+    # The end of name entry saved the new best and its initials at once.
+    case "$(cat "Data/data .tgx")" in
+    99999999[0-9][0-9][0-9][0-9][0-9]"is}is}is}UYt0") ;;
+    *) fail "name entry did not save the new best: '$(cat "Data/data .tgx")'" ;;
+    esac
 
     # The title again, with SINGLE PLAYER current: down to HIGH SCORES.
     tap Down Down Return
@@ -107,7 +115,10 @@ journey() {
         sleep 0.1
         i=$((i + 1))
     done
-    wait "$GAME_PID" || true
+    # An ordinary quit: status 0, not the code of the key that ended it.
+    status=0
+    wait "$GAME_PID" || status=$?
+    [ "$status" -eq 0 ] || fail "the exit screen ended the game with status $status"
 
     # The data file: the untouched bests, the JOURNEY time lasted (a new
     # best: at least the 1 it had to beat), "KEV" stored as U, Y and t, and

@@ -47,7 +47,7 @@ refused_yes() {
 }
 
 # ... answered No: "Program Will Now Close." and the game ends at once,
-# without writing the files a second time.
+# failed (status 1), without writing the files a second time.
 refused_no() {
     start_game
     wait_for_window '^Trigonix$'
@@ -57,7 +57,7 @@ refused_no() {
     press_in '^Vorn GL$' n
     wait_for_window '^ERROR$'
     press_in '^ERROR$' Return
-    expect_status 0
+    expect_status 1
     [ ! -e "Data/settings .tgx" ] || fail "the settings were written again"
     [ ! -e "Data/data .tgx" ] || fail "the high scores were written again"
 }

@@ -360,7 +360,7 @@ TEST_F(GraphicsMenuTest, AFailedRebuildEndsTheGameAfterItsMessage)
             runFrames(1);
             std::fprintf(stderr, "the game went on\n");
         },
-        ::testing::ExitedWithCode(0),
+        ::testing::ExitedWithCode(1),
         // Nothing was drawn or said after the message.
         "box ERROR: Window Creation Error\\. \\(files saved\\)\n$");
 }

@@ -38,15 +38,6 @@ protected:
     void TearDown() override { leaveTempGameFolder(); }
 };
 
-// Every name in the folder, so a temporary file left behind shows.
-std::set<std::string> namesIn(const std::string& folder)
-{
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
-    return names;
-}
-
 unsigned modeOf(const std::string& path)
 {
     struct stat status {};
@@ -59,7 +50,7 @@ TEST_F(ReplaceFile, writes_exactly_the_bytes_given_even_zero_and_ff)
     const std::string bytes("ab\0\xff\n\r z", 8);
     EXPECT_TRUE(replaceFile("Data/new .tgx", bytes.data(), bytes.size()));
     EXPECT_EQ(readFile("Data/new .tgx"), bytes);
-    EXPECT_EQ(namesIn("Data"), std::set<std::string>{"new .tgx"});
+    EXPECT_EQ(namesBesidesLog("Data"), std::set<std::string>{"new .tgx"});
 }
 
 TEST_F(ReplaceFile, replaces_a_longer_file_completely)
@@ -67,7 +58,7 @@ TEST_F(ReplaceFile, replaces_a_longer_file_completely)
     writeFile("Data/old .tgx", std::string(100, 'x'));
     EXPECT_TRUE(replaceFile("Data/old .tgx", "12345", 5));
     EXPECT_EQ(readFile("Data/old .tgx"), "12345");
-    EXPECT_EQ(namesIn("Data"), std::set<std::string>{"old .tgx"});
+    EXPECT_EQ(namesBesidesLog("Data"), std::set<std::string>{"old .tgx"});
 }
 
 TEST_F(ReplaceFile, works_for_a_file_in_the_working_folder)
@@ -88,7 +79,7 @@ TEST_F(ReplaceFile, temporary_files_left_by_an_earlier_crash_are_not_in_the_way)
     EXPECT_TRUE(replaceFile("Data/old .tgx", "new", 3));
     EXPECT_EQ(readFile("Data/old .tgx"), "new");
     leftovers.insert("old .tgx");
-    EXPECT_EQ(namesIn("Data"), leftovers);
+    EXPECT_EQ(namesBesidesLog("Data"), leftovers);
     EXPECT_EQ(readFile("Data/old .tgx.tmp"), "half-written and longer");
 }
 
@@ -127,7 +118,7 @@ TEST_F(ReplaceFile, goes_where_a_write_of_the_file_goes_and_is_refused_where_it_
          [&] {
              EXPECT_EQ(readFile(file), old);
              EXPECT_EQ(modeOf(file), 0444u);
-             EXPECT_EQ(namesIn("Data"), justTheFile);
+             EXPECT_EQ(namesBesidesLog("Data"), justTheFile);
          }},
         {"a read-only file, saved by root", 0,
          [&] {
@@ -137,7 +128,7 @@ TEST_F(ReplaceFile, goes_where_a_write_of_the_file_goes_and_is_refused_where_it_
          false, "Error opening file: Permission denied\n",
          [&] {
              EXPECT_EQ(readFile(file), old);
-             EXPECT_EQ(namesIn("Data"), justTheFile);
+             EXPECT_EQ(namesBesidesLog("Data"), justTheFile);
          }},
         {"a link to a file elsewhere", ordinaryUser,
          [&] {
@@ -154,8 +145,8 @@ TEST_F(ReplaceFile, goes_where_a_write_of_the_file_goes_and_is_refused_where_it_
              EXPECT_EQ(fs::read_symlink(file), "../Elsewhere/scores");
              EXPECT_EQ(readFile("Elsewhere/scores"), "new");
              EXPECT_EQ(modeOf("Elsewhere/scores"), 0640u);
-             EXPECT_EQ(namesIn("Data"), justTheFile);
-             EXPECT_EQ(namesIn("Elsewhere"), std::set<std::string>{"scores"});
+             EXPECT_EQ(namesBesidesLog("Data"), justTheFile);
+             EXPECT_EQ(namesBesidesLog("Elsewhere"), std::set<std::string>{"scores"});
          }},
         {"a link to a link to a file not made yet", 0,
          [&] {
@@ -168,13 +159,13 @@ TEST_F(ReplaceFile, goes_where_a_write_of_the_file_goes_and_is_refused_where_it_
              EXPECT_TRUE(fs::is_symlink(file));
              EXPECT_TRUE(fs::is_symlink("Elsewhere/first"));
              EXPECT_EQ(readFile("Elsewhere/second"), "new");
-             EXPECT_EQ(namesIn("Elsewhere"), (std::set<std::string>{"first", "second"}));
+             EXPECT_EQ(namesBesidesLog("Elsewhere"), (std::set<std::string>{"first", "second"}));
          }},
         {"a link that loops", 0, [&] { fs::create_symlink("file .tgx", file); }, false,
          "Error opening file: Too many levels of symbolic links\n",
          [&] {
              EXPECT_TRUE(fs::is_symlink(file));
-             EXPECT_EQ(namesIn("Data"), justTheFile);
+             EXPECT_EQ(namesBesidesLog("Data"), justTheFile);
          }},
         {"a writable file in a folder that is not", ordinaryUser,
          [&] {
@@ -186,11 +177,11 @@ TEST_F(ReplaceFile, goes_where_a_write_of_the_file_goes_and_is_refused_where_it_
          [&] {
              EXPECT_EQ(readFile(file), "new");
              EXPECT_EQ(modeOf(file), 0600u);
-             EXPECT_EQ(namesIn("Data"), justTheFile);
+             EXPECT_EQ(namesBesidesLog("Data"), justTheFile);
          }},
         {"no file in a folder that is not writable", ordinaryUser, [&] { giveTo("Data", 0, 0755); },
          false, "Error opening file: Permission denied\n",
-         [&] { EXPECT_TRUE(namesIn("Data").empty()); }},
+         [&] { EXPECT_TRUE(namesBesidesLog("Data").empty()); }},
         {"a folder in the file's place", ordinaryUser,
          [&] {
              giveTo("Data", ordinaryUser, 0755);
@@ -199,20 +190,20 @@ TEST_F(ReplaceFile, goes_where_a_write_of_the_file_goes_and_is_refused_where_it_
          false, "Error opening file: Is a directory\n",
          [&] {
              EXPECT_TRUE(fs::is_directory("Data/file .tgx/inside"));
-             EXPECT_EQ(namesIn("Data"), justTheFile);
+             EXPECT_EQ(namesBesidesLog("Data"), justTheFile);
          }},
         {"a pipe in the file's place", 0, [&] { mkfifo(file, 0666); }, false,
          "Error opening file: Invalid argument\n",
          [&] {
              EXPECT_TRUE(fs::is_fifo(file));
-             EXPECT_EQ(namesIn("Data"), justTheFile);
+             EXPECT_EQ(namesBesidesLog("Data"), justTheFile);
          }},
         {"a link to /dev/zero", 0, [&] { fs::create_symlink("/dev/zero", file); }, false,
          "Error opening file: Invalid argument\n",
          [&] {
              EXPECT_EQ(fs::read_symlink(file), "/dev/zero");
              EXPECT_TRUE(fs::is_character_file("/dev/zero"));
-             EXPECT_EQ(namesIn("Data"), justTheFile);
+             EXPECT_EQ(namesBesidesLog("Data"), justTheFile);
          }},
     };
     for (const PlayersSetUp& setUp : setUps) {
@@ -243,7 +234,7 @@ TEST_F(ReplaceFile, a_write_that_fails_keeps_the_old_file_and_leaves_no_temporar
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.errors, "Error opening file: File too large\n");
     EXPECT_EQ(readFile("Data/old .tgx"), "old");
-    EXPECT_EQ(namesIn("Data"), std::set<std::string>{"old .tgx"});
+    EXPECT_EQ(namesBesidesLog("Data"), std::set<std::string>{"old .tgx"});
 }
 
 TEST_F(ReplaceFile, a_rename_that_fails_removes_the_temporary_file_and_keeps_the_old)
@@ -257,7 +248,7 @@ TEST_F(ReplaceFile, a_rename_that_fails_removes_the_temporary_file_and_keeps_the
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.errors, "Error opening file: Operation not permitted\n");
     EXPECT_EQ(readFile("Data/old .tgx"), "old");
-    EXPECT_EQ(namesIn("Data"), std::set<std::string>{"old .tgx"});
+    EXPECT_EQ(namesBesidesLog("Data"), std::set<std::string>{"old .tgx"});
 }
 
 TEST_F(ReplaceFile, two_copies_saving_at_once_both_succeed_and_the_file_is_whole)
@@ -289,7 +280,7 @@ TEST_F(ReplaceFile, two_copies_saving_at_once_both_succeed_and_the_file_is_whole
         EXPECT_EQ(otherResult.errors, "");
         const std::string saved = readFile("Data/shared .tgx");
         EXPECT_TRUE(saved == first || saved == second) << saved;
-        EXPECT_EQ(namesIn("Data"), std::set<std::string>{"shared .tgx"});
+        EXPECT_EQ(namesBesidesLog("Data"), std::set<std::string>{"shared .tgx"});
     }
 }
 

@@ -100,7 +100,7 @@ TEST_F(OddDataFile, is_refused_on_load_and_save_without_waiting_and_kept)
                 EXPECT_EQ(result.errors, "");
                 EXPECT_EQ(fs::file_size(file.path), file.length);
             }
-            EXPECT_EQ(std::distance(fs::directory_iterator("Data"), fs::directory_iterator{}), 1);
+            EXPECT_EQ(namesBesidesLog("Data").size(), 1u);
         }
     }
 }

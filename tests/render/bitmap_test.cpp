@@ -197,6 +197,48 @@ TEST_F(BitmapDecoder, an_empty_file_cannot_be_mapped_and_says_so_with_its_path)
     EXPECT_EQ(box.owner, GetFocus());
 }
 
+// A player sees a box, or nothing at all; the error stream and the problem
+// log say which picture it was and why, once each.
+TEST_F(BitmapDecoder, every_refusal_names_its_file_on_stderr_and_in_the_log)
+{
+    fs::create_directory("Data/folder.bmp");
+    writeFile("Data/empty.bmp", Bytes{});
+    Bytes later = withFileHeader(infoHeader(2, 2, 24), pixels24);
+    later[14] = 108;  // a later header version
+    writeFile("Data/later.bmp", later);
+    struct Case {
+        const char* path;
+        const char* box;   // "" for none
+        const char* line;
+    };
+    const Case cases[] = {
+        {"Data/missing.bmp", "", "trigonix: Data/missing.bmp: No such file or directory\n"},
+        {"Data/folder.bmp", "", "trigonix: Data/folder.bmp: Is a directory\n"},
+        {"Data/empty.bmp", "Failed to open DIB file Data/empty.bmp.\n",
+         "trigonix: Data/empty.bmp: Failed to open DIB file: the file is empty\n"},
+        {"Data/later.bmp", "Unknown DIB file format.",
+         "trigonix: Data/later.bmp: Unknown DIB file format.\n"},
+    };
+    std::string lines;
+    for (const Case& picture : cases) {
+        SCOPED_TRACE(picture.path);
+        const std::size_t boxesBefore = testHooks::messageBoxes().size();
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(loadBitmapFile(picture.path), nullptr);
+        EXPECT_EQ(loadBitmapFile(picture.path), nullptr);  // a second window
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), picture.line);
+        const auto& boxes = testHooks::messageBoxes();
+        if (picture.box[0] == '\0') {
+            EXPECT_EQ(boxes.size(), boxesBefore);
+        } else {
+            ASSERT_EQ(boxes.size(), boxesBefore + 2);
+            EXPECT_EQ(boxes.back().text, picture.box);
+        }
+        lines += picture.line;
+    }
+    EXPECT_EQ(readFile("Data/trigonix.log"), lines);
+}
+
 TEST_F(BitmapDecoder, a_24_bit_picture_comes_out_red_green_blue_bottom_row_first)
 {
     const Decoded image = decode(withFileHeader(infoHeader(2, 2, 24), pixels24));

@@ -132,6 +132,23 @@ TEST_F(TextureSet, no_picture_at_all_fails_quietly)
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+// Drawn plain, with nothing on the screen to say why: the error stream and
+// the problem log name the picture.
+TEST_F(TextureSet, a_picture_opengl_refuses_is_named_on_stderr)
+{
+    writeAll();
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    ASSERT_GT(largest, 0);
+    writeFile("Data/moon.bmp", picture24(largest + 1, 1, plain(largest + 1, 1, 9, 9, 9)));
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(loadTextures());
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "trigonix: Data/moon.bmp: OpenGL refused it as a texture (a size it cannot take?)\n");
+    EXPECT_TRUE(testHooks::messageBoxes().empty());
+    EXPECT_TRUE(glIsTexture(skyTexture));
+}
+
 TEST_F(TextureSet, every_picture_gets_its_own_texture_and_the_last_stays_bound)
 {
     writeAll();

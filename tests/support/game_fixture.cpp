@@ -59,6 +59,16 @@ std::string readFile(const std::string& path)
     return bytes.str();
 }
 
+std::set<std::string> namesBesidesLog(const std::string& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.path().filename() != "trigonix.log")
+            names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
 bool fileExists(const std::string& path)
 {
     return fs::exists(path);

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ std::string enterTempGameFolder(bool withPictures = true);
 void leaveTempGameFolder();
 
 std::string readFile(const std::string& path);  // "" when missing
+// Every name in a folder but the problem log the game keeps there, so a
+// temporary file left behind shows.
+std::set<std::string> namesBesidesLog(const std::string& folder);
 bool fileExists(const std::string& path);
 // Always a new file, never written through the old one or a link to a
 // shared picture; a file that cannot be written fails the test.
