@@ -1,7 +1,6 @@
 // The scripted player.
 #include "bench/race_driver.h"
 
-#include "app/input.h"
 #include "bench/bench_support.h"
 #include "persist/settings.h"
 #include "race/obstacles.h"

@@ -2,10 +2,11 @@
 // and pressing Enter, their defaults, and the rotate mode.
 #include "frontend/controls_menu.h"
 
-#include "app/frame.h"
-#include "app/input.h"
 #include "frontend/menu.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/settings.h"
+#include "platform/win32.h"
 #include "render/font.h"
 
 #include <GL/gl.h>

@@ -1,11 +1,13 @@
 // The help screen, the exit screen and the tip of the day.
 #include "frontend/help_exit_tips.h"
 
-#include "app/frame.h"
-#include "app/input.h"
 #include "frontend/menu.h"
+#include "game/app_state.h"
+#include "game/input.h"
 #include "game/random.h"
+#include "game/screens.h"
 #include "persist/settings.h"
+#include "platform/win32.h"
 #include "render/font.h"
 
 #include <GL/gl.h>

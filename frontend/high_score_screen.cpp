@@ -1,9 +1,9 @@
 // The high-score table, and wiping it.
 #include "frontend/high_score_screen.h"
 
-#include "app/frame.h"
-#include "app/input.h"
 #include "frontend/menu.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "platform/win32.h"

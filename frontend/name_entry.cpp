@@ -2,10 +2,11 @@
 // taken when each key is released.
 #include "frontend/name_entry.h"
 
-#include "app/frame.h"
-#include "app/input.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
+#include "platform/win32.h"
 #include "race/race.h"
 #include "render/font.h"
 #include "render/textures.h"

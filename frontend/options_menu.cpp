@@ -2,9 +2,9 @@
 // Graphics.
 #include "frontend/options_menu.h"
 
-#include "app/frame.h"
-#include "app/input.h"
 #include "frontend/menu.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/settings.h"
 #include "platform/win32.h"
 #include "race/race.h"

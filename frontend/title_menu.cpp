@@ -1,9 +1,9 @@
 // The title screen: the game's name, the credit and the main menu.
 #include "frontend/title_menu.h"
 
-#include "app/frame.h"
-#include "app/input.h"
 #include "frontend/menu.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/settings.h"
 #include "platform/win32.h"
 #include "race/race.h"

@@ -1,7 +1,7 @@
 // The obstacle field.
 #include "race/obstacles.h"
 
-#include "app/input.h"
+#include "game/input.h"
 #include "game/random.h"
 #include "persist/settings.h"
 #include "race/frame_record.h"

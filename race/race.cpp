@@ -1,7 +1,7 @@
 // The race: its record, the start, and the order of one race frame.
 #include "race/race.h"
 
-#include "app/frame.h"
+#include "game/screens.h"
 #include "persist/settings.h"
 #include "race/obstacles.h"
 #include "race/race_display.h"

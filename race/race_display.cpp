@@ -1,8 +1,8 @@
 // The race's scenery and read-outs.
 #include "race/race_display.h"
 
-#include "app/frame.h"
-#include "app/input.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/settings.h"
 #include "race/frame_record.h"
 #include "race/obstacles.h"

@@ -1,8 +1,8 @@
 // The race's opening and closing screens.
 #include "race/race_end.h"
 
-#include "app/frame.h"
-#include "app/input.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "race/race.h"

@@ -15,8 +15,8 @@
 // race stands still.
 #include "race/race_pause.h"
 
-#include "app/frame.h"
-#include "app/input.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "platform/win32.h"

@@ -1,7 +1,7 @@
 // The ship, its banking, steering and speed.
 #include "race/ship.h"
 
-#include "app/input.h"
+#include "game/input.h"
 #include "persist/settings.h"
 #include "platform/win32.h"
 #include "race/frame_record.h"

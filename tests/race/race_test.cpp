@@ -1,7 +1,6 @@
 // Starting a race, the race types, and what a race frame keeps or moves.
-#include "app/frame.h"
-#include "app/input.h"
 #include "game/random.h"
+#include "game/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "race/obstacles.h"

@@ -1,0 +1,5 @@
+// The screen flags and the menu state.
+#include "game/screens.h"
+
+ScreenFlags screens;
+MenuState menu;
