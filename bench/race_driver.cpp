@@ -3,6 +3,7 @@
 
 #include "bench/bench_support.h"
 #include "persist/settings.h"
+#include "platform/win32.h"
 #include "race/obstacles.h"
 #include "race/race.h"
 #include "race/race_timing.h"
