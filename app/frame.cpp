@@ -41,7 +41,7 @@ static void handleEscape()
     if (escapeClosedHelp)
         return;
     if (screens.helpShown) {
-        screens.helpShown = false;
+        closeHelp();
         escapeClosedHelp = true;
     } else if (screens.exitScreenShown) {
         app.quitRequested = true;
@@ -51,12 +51,7 @@ static void handleEscape()
         const bool leavingSettings =
             screens.optionsShown || screens.controlsShown || screens.graphicsShown;
         glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
-        screens.frontEnd = true;
-        screens.optionsShown = false;
-        screens.helpShown = false;
-        screens.controlsShown = false;
-        screens.graphicsShown = false;
-        screens.highScoresShown = false;
+        backToTitle();
         if (leavingSettings)
             saveSettings();
     }
@@ -112,7 +107,7 @@ static void tuneRaceSpeed()
 static void endFrame()
 {
     if (input.keys[VK_F2])
-        screens.helpShown = true;
+        openHelp();
     countFrame();
     tuneRaceSpeed();
 

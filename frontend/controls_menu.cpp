@@ -122,10 +122,7 @@ void selectRow()
         menu.repeatDelay = 10;
         break;
     case 8:
-        screens.controlsShown = false;
-        screens.optionsShown = true;
-        menu.currentItem = 3;
-        menu.repeatDelay = 20;
+        closeControls();
         break;
     }
 }

@@ -81,9 +81,7 @@ void selectRow()
         // closing the old one saves both files.
         if (graphicsChanged)
             app.newWindowRequested = true;
-        screens.graphicsShown = false;
-        screens.optionsShown = true;
-        menu.currentItem = 4;
+        closeGraphics();
         graphicsChanged = false;
         break;
     }

@@ -59,8 +59,7 @@ void highScoreScreen()
         resetHighScores();
 
     if (input.keys[VK_RETURN] && menu.repeatDelay == 0) {
-        menu.repeatDelay = 20;
-        screens.highScoresShown = false;
+        closeHighScores();
         playBleep();
     }
     // On this screen the delay runs down twice as fast.

@@ -54,18 +54,13 @@ void chooseRow(int row)
         settings.soundOn = !settings.soundOn;
         break;
     case 3:
-        screens.controlsShown = true;
-        screens.optionsShown = false;
-        menu.currentItem = 1;
+        openControls();
         break;
     case 4:
-        screens.graphicsShown = true;
-        screens.optionsShown = false;
-        menu.currentItem = 1;
+        openGraphics();
         break;
     case 5:
-        screens.optionsShown = false;
-        menu.currentItem = 1;
+        closeOptions();
         saveSettings();  // now, as well as at the teardown
         break;
     }

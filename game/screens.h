@@ -22,3 +22,49 @@ struct MenuState {
 
 extern ScreenFlags screens;
 extern MenuState menu;
+
+// The moves between screens. Each sets the flags, the highlighted row and
+// the repeat delay of its move in one place; a delay keeps the key that
+// made the move from acting again on the screen it opens.
+
+// From the title's rows: Options on its first row (delay 10), the table
+// (delay 40: that screen counts it down twice a frame), the exit screen
+// (its farewell animation from the start; the Enter that chose QUIT is
+// taken, or the exit screen would end the game on it in this frame).
+void openOptions();
+void openHighScores();
+void openExitScreen();
+
+// From the Options menu's rows, each opening on its first row, and BACK to
+// the title on its first row.
+void openControls();
+void openGraphics();
+void closeOptions();
+
+// BACK on Controls and Graphics: Options on the row that opened them
+// (CONTROLS with delay 20, GRAPHICS with the delay its Enter set).
+void closeControls();
+void closeGraphics();
+
+// Enter on the table: the title, with delay 20.
+void closeHighScores();
+
+// Escape: the title from any screen but the exit screen, the race
+// included; the row stays, and the title's wrap brings it in.
+void backToTitle();
+
+// F2 and the Escape that closes it: the help over whatever is up.
+void openHelp();
+void closeHelp();
+
+// The race owns the frames from its start, the title's first row waiting.
+void showRace();
+
+// A new best: name entry from the next frame, with the release that ended
+// the race not taken as a letter; and its end, back to the title.
+void openNameEntry();
+void closeNameEntry();
+
+// Name entry takes no key for this code, so a release already acted on is
+// not typed again.
+constexpr int noKeyForNameEntry = 63;

@@ -54,9 +54,8 @@ void startRace()
     race.raceClock = 0.0f;
     race.raceFrames = 0;
     race.shipSpeed = 0.0f;
-    menu.currentItem = 1;
     scatterField();
-    screens.frontEnd = false;
+    showRace();
     race.skyLevel = 0.5f;
     race.skyRising = false;
     forgetPausedRace();

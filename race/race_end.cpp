@@ -1,7 +1,6 @@
 // The race's opening and closing screens.
 #include "race/race_end.h"
 
-#include "game/input.h"
 #include "game/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
@@ -13,10 +12,6 @@
 #include <cmath>
 
 namespace {
-
-// Name entry takes no key for this code, so the release that ended the
-// race is not typed as an initial.
-constexpr int noKeyForNameEntry = 63;
 
 bool journey() { return settings.raceType == RaceType::JOURNEY; }
 
@@ -70,8 +65,7 @@ void handOverToNameEntry(HighScoreEntry* entry, int score)
     entry->best = score;
     for (int n = 1; n <= 3; ++n)
         entry->initials.set(n, '_');
-    input.lastReleasedKey = noKeyForNameEntry;
-    screens.nameEntryShown = true;
+    openNameEntry();
 }
 
 void showResult()
