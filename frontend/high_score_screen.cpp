@@ -8,31 +8,21 @@
 #include "persist/settings.h"
 #include "platform/win32.h"
 #include "race/race.h"
+#include "race/race_types.h"
 #include "render/font.h"
 
 #include <GL/gl.h>
 
 namespace {
 
-struct TableLine {
-    int raceType;
-    const char* format;
-    float y;
-};
-
-const TableLine tableLines[] = {
-    {RaceType::SHORT, "SHORT: %i", 2.0f},
-    {RaceType::MEDIUM, "MEDIUM: %i", 1.0f},
-    {RaceType::LONG, "LONG: %i", 0.0f},
-    {RaceType::JOURNEY, "JOURNEY: %i", -1.0f},
-};
-
-void drawTableLine(const TableLine& line)
+// One line a race type, SHORT at the top.
+void drawTableLine(int raceType)
 {
-    const HighScoreEntry* entry = highScoreFor(line.raceType);
-    glRasterPos2f(-3.2f, line.y);
-    printText(line.format, entry->best);
-    glRasterPos2f(2.2f, line.y);
+    const HighScoreEntry* entry = highScoreFor(raceType);
+    const float y = 2.0f - static_cast<float>(raceType - RaceType::SHORT);
+    glRasterPos2f(-3.2f, y);
+    printText("%s: %i", raceTypeFacts(raceType)->name, entry->best);
+    glRasterPos2f(2.2f, y);
     printText("%c%c%c", entry->initials.get(1), entry->initials.get(2), entry->initials.get(3));
 }
 
@@ -45,8 +35,8 @@ void highScoreScreen()
     printText("HIGH SCORES");
 
     glColor3f(0.0f, 1.0f, 1.0f);
-    for (const TableLine& line : tableLines)
-        drawTableLine(line);
+    for (int raceType = RaceType::SHORT; raceType <= RaceType::JOURNEY; ++raceType)
+        drawTableLine(raceType);
 
     glColor3f(1.0f, 0.0f, 1.0f);
     glRasterPos2f(-2.4f, -3.0f);

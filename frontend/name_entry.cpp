@@ -8,6 +8,7 @@
 #include "persist/settings.h"
 #include "platform/win32.h"
 #include "race/race.h"
+#include "race/race_types.h"
 #include "render/font.h"
 #include "render/textures.h"
 

@@ -8,6 +8,7 @@
 #include "persist/settings.h"
 #include "platform/win32.h"
 #include "race/race.h"
+#include "race/race_types.h"
 #include "render/font.h"
 
 #include <GL/gl.h>
@@ -24,14 +25,8 @@ void drawRaceTypeRow()
 {
     menuItemColour(1);
     glRasterPos2f(rowX, 1.0f);
-    if (settings.raceType == RaceType::SHORT)
-        printText("Race Type: SHORT");
-    if (settings.raceType == RaceType::MEDIUM)
-        printText("Race Type: MEDIUM");
-    if (settings.raceType == RaceType::LONG)
-        printText("Race Type: LONG");
-    if (settings.raceType == RaceType::JOURNEY)
-        printText("Race Type: JOURNEY");
+    if (const RaceTypeFacts* type = raceTypeFacts(settings.raceType))
+        printText("Race Type: %s", type->name);
     setBarTarget(settings.raceType);
 }
 

@@ -24,13 +24,6 @@ void Initials::set(int n, char c)
     characters[n - 1] = static_cast<unsigned char>(c);
 }
 
-HighScoreEntry* highScoreFor(int raceType)
-{
-    if (raceType < 1 || raceType > 4)
-        return nullptr;
-    return &highScores.rows[raceType - 1];
-}
-
 namespace {
 
 constexpr int shortRow = 0;

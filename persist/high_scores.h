@@ -22,9 +22,6 @@ extern HighScoreTable highScores;
 
 extern const char* const highScoreFileName;
 
-// The row of a race type (1 to 4); null for any other value.
-HighScoreEntry* highScoreFor(int raceType);
-
 // Missing or unreadable file: "Error opening file" on stderr. Every field
 // the file does not hold whole takes the value of the table's reset (99,
 // 999, 999, 1, "___"); then the bounds apply.

@@ -5,6 +5,7 @@
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "race/race.h"
+#include "race/race_types.h"
 #include "render/font.h"
 
 #include <GL/gl.h>
@@ -45,17 +46,8 @@ bool isNewBest(const HighScoreEntry* entry, int score)
 {
     if (entry == nullptr)
         return false;
-    return journey() ? score >= entry->best : score <= entry->best;
-}
-
-const char* beatenLine()
-{
-    switch (settings.raceType) {
-    case RaceType::SHORT: return "YOU BEAT THE OLD SHORT HIGH SCORE!!!";
-    case RaceType::MEDIUM: return "YOU BEAT THE OLD MEDIUM HIGH SCORE!!!";
-    case RaceType::LONG: return "YOU BEAT THE OLD LONG HIGH SCORE!!!";
-    default: return "YOU BEAT THE OLD JOURNEY HIGH SCORE!!!";
-    }
+    return raceTypeFacts(settings.raceType)->lowerIsBetter ? score <= entry->best
+                                                           : score >= entry->best;
 }
 
 // The new best goes into the table with empty initials; from the next
@@ -80,7 +72,7 @@ void showResult()
     const bool newBest = isNewBest(entry, score);
     if (newBest) {
         handOverToNameEntry(entry, score);
-        printText("%s", beatenLine());
+        printText("YOU BEAT THE OLD %s HIGH SCORE!!!", raceTypeFacts(settings.raceType)->name);
     }
 
     glColor3f(0.0f, 0.0f, 0.0f);

@@ -8,6 +8,7 @@
 #include "game/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
+#include "race/race_types.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/screen_view.h"
 

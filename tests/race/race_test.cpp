@@ -32,6 +32,16 @@ TEST(ObstacleField, startsWhereTheUnseededGeneratorPutsIt)
 
 struct RaceSetUp : RaceTest {};
 
+TEST(HighScoreRows, followTheRaceTypesAndNothingElse)
+{
+    EXPECT_EQ(highScoreFor(1), &highScores.rows[0]);
+    EXPECT_EQ(highScoreFor(2), &highScores.rows[1]);
+    EXPECT_EQ(highScoreFor(3), &highScores.rows[2]);
+    EXPECT_EQ(highScoreFor(4), &highScores.rows[3]);
+    for (int raceType : {0, 5, -1, -49, 100})
+        EXPECT_EQ(highScoreFor(raceType), nullptr) << raceType;
+}
+
 TEST_F(RaceSetUp, aStartSetsTheRaceOfEachTypeAndKeepsWhatItShouldKeep)
 {
     const float bombs[] = {0.0f, 2.0f, 4.0f, 0.0f};
