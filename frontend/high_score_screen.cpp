@@ -59,17 +59,7 @@ void highScoreScreen()
 
 void resetHighScores()
 {
-    // SHORT's best never goes above 99: its field in the file has two digits.
-    highScoreFor(RaceType::SHORT)->best = 99;
-    highScoreFor(RaceType::LONG)->best = 999;
-    highScoreFor(RaceType::MEDIUM)->best = 999;
-    highScoreFor(RaceType::JOURNEY)->best = 1;
-    for (int raceType = RaceType::SHORT; raceType <= RaceType::JOURNEY; ++raceType) {
-        Initials& initials = highScoreFor(raceType)->initials;
-        initials.set(1, '_');
-        initials.set(2, '_');
-        initials.set(3, '_');
-    }
+    resetHighScoreTable();
     if (settings.soundOn)
         PlaySoundA("Data/erased.wav", nullptr, SND_ASYNC);
 }
