@@ -7,7 +7,6 @@
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "platform/win32.h"
-#include "race/race.h"
 #include "race/race_types.h"
 #include "render/font.h"
 

@@ -24,44 +24,43 @@ extern ScreenFlags screens;
 extern MenuState menu;
 
 // The moves between screens. Each sets the flags, the highlighted row and
-// the repeat delay of its move in one place; a delay keeps the key that
+// the repeat delay of its move in one place; the delay keeps the key that
 // made the move from acting again on the screen it opens.
 
-// From the title's rows: Options on its first row (delay 10), the table
-// (delay 40: that screen counts it down twice a frame), the exit screen
-// (its farewell animation from the start; the Enter that chose QUIT is
-// taken, or the exit screen would end the game on it in this frame).
+// The title's OPTIONS, HIGH SCORES and QUIT. The table's delay is twice a
+// menu's, as that screen counts it down twice a frame; the exit screen's
+// farewell starts its animation afresh and takes the Enter that chose it,
+// or it would end the game on that Enter later in the same frame.
 void openOptions();
 void openHighScores();
 void openExitScreen();
 
-// From the Options menu's rows, each opening on its first row, and BACK to
-// the title on its first row.
+// The Options menu's CONTROLS and GRAPHICS, each opening on its first row,
+// and its BACK to the title's first row.
 void openControls();
 void openGraphics();
 void closeOptions();
 
-// BACK on Controls and Graphics: Options on the row that opened them
-// (CONTROLS with delay 20, GRAPHICS with the delay its Enter set).
+// BACK on Controls and on Graphics: Options on the row that opened them.
 void closeControls();
 void closeGraphics();
 
-// Enter on the table: the title, with delay 20.
+// Enter on the table: back to the title.
 void closeHighScores();
 
-// Escape: the title from any screen but the exit screen, the race
-// included; the row stays, and the title's wrap brings it in.
+// Escape: the title from any screen but the exit screen, a race included;
+// the row stays, and the title's wrap brings it in.
 void backToTitle();
 
-// F2 and the Escape that closes it: the help over whatever is up.
+// F2, and the Escape that closes the help again.
 void openHelp();
 void closeHelp();
 
-// The race owns the frames from its start, the title's first row waiting.
+// A race start: the race owns the frames, the title's first row waiting.
 void showRace();
 
-// A new best: name entry from the next frame, with the release that ended
-// the race not taken as a letter; and its end, back to the title.
+// A new best: name entry from the next frame, the release that ended the
+// race not taken as a letter; and its end, back to the title.
 void openNameEntry();
 void closeNameEntry();
 
