@@ -7,8 +7,8 @@
 #include "race/frame_record.h"
 #include "race/obstacles.h"
 #include "race/race.h"
-#include "race/race_types.h"
 #include "race/race_timing.h"
+#include "race/race_types.h"
 #include "render/font.h"
 #include "render/textures.h"
 
