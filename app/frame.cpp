@@ -1,41 +1,20 @@
 // One frame of the game: global keys, routing to the screen that owns the
-// frame, and the frame-rate compensation.
+// frame, the window the screens asked for, and the frame-rate compensation.
 #include "app/frame.h"
 
-#include "app/input.h"
+#include "app/win_main.h"
 #include "frontend/help_exit_tips.h"
 #include "frontend/menu.h"
 #include "frontend/name_entry.h"
+#include "game/app_state.h"
+#include "game/frame_rate.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/settings.h"
+#include "platform/win32.h"
 #include "race/race.h"
 
 #include <GL/gl.h>
-
-ScreenFlags screens;
-MenuState menu;
-FrameRate frameRate;
-
-float targetSpeed(int framesPerSecond)
-{
-    // The race's steps were tuned at 60 frames a second, so the factor is
-    // simply 60 / f. Before a second has been counted there is no rate;
-    // the factor then is the one the game has always used at 0.
-    if (framesPerSecond <= 0)
-        return 4.895378691f;
-    return static_cast<float>(60.0 / framesPerSecond);
-}
-
-void applySettingGuards()
-{
-    // A repaired race type brings its own bar: one left from before (0
-    // when none was ever set) could be won with no time at all.
-    if (wrapRaceType())
-        setBarTarget(settings.raceType);
-    // Not "above 0" covers negative, zero and NaN: a zero speed would stop
-    // the race's countdown for ever.
-    if (!(settings.gameSpeed > 0.0f))
-        settings.gameSpeed = 1.1f;
-}
 
 static void startFrame()
 {
@@ -62,7 +41,7 @@ static void handleEscape()
     if (escapeClosedHelp)
         return;
     if (screens.helpShown) {
-        screens.helpShown = false;
+        closeHelp();
         escapeClosedHelp = true;
     } else if (screens.exitScreenShown) {
         app.quitRequested = true;
@@ -72,12 +51,7 @@ static void handleEscape()
         const bool leavingSettings =
             screens.optionsShown || screens.controlsShown || screens.graphicsShown;
         glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
-        screens.frontEnd = true;
-        screens.optionsShown = false;
-        screens.helpShown = false;
-        screens.controlsShown = false;
-        screens.graphicsShown = false;
-        screens.highScoresShown = false;
+        backToTitle();
         if (leavingSettings)
             saveSettings();
     }
@@ -133,7 +107,7 @@ static void tuneRaceSpeed()
 static void endFrame()
 {
     if (input.keys[VK_F2])
-        screens.helpShown = true;
+        openHelp();
     countFrame();
     tuneRaceSpeed();
 
@@ -146,6 +120,16 @@ static void endFrame()
         showTipOfTheDay();
 }
 
+// The Graphics menu's BACK asks for a new window; it is built here, after
+// the screen blocks and before the frame's end, so the frame ends in it.
+static void buildRequestedWindow()
+{
+    if (!app.newWindowRequested)
+        return;
+    app.newWindowRequested = false;
+    rebuildGameWindow();
+}
+
 int drawScene()
 {
     startFrame();
@@ -155,6 +139,7 @@ int drawScene()
         handleEscape();
         routeFrame();
     }
+    buildRequestedWindow();
     endFrame();
     return 1;
 }

@@ -2,9 +2,9 @@
 // state every screen relies on.
 #include "app/game_window.h"
 
-#include "app/frame.h"
-#include "app/input.h"
 #include "app/win_main.h"
+#include "app/window_proc.h"
+#include "game/frame_rate.h"
 #include "game/random.h"
 #include "persist/settings.h"
 #include "render/font.h"

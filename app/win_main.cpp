@@ -4,7 +4,8 @@
 
 #include "app/frame.h"
 #include "app/game_window.h"
-#include "app/input.h"
+#include "game/app_state.h"
+#include "game/input.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "platform/lost_display.h"
@@ -12,6 +13,9 @@
 #include "render/font.h"
 #include "render/shapes.h"
 
+#include <cstdlib>
+
+// Every window the game opens: at start-up, on F1 and from the Graphics menu.
 static const char* const gameTitle = "Trigonix";
 static const int colourBits = 16;
 
@@ -90,6 +94,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 
     closeGameWindow();
     return exitStatus;
+}
+
+void rebuildGameWindow()
+{
+    // The click or key that chose BACK must not act again in the new window.
+    input.leftButtonDown = false;
+    input.keys[VK_RETURN] = false;
+    closeGameWindow();
+    ChangeDisplaySettingsA(nullptr, CDS_FULLSCREEN);
+    if (!openWindow())
+        std::exit(1);
 }
 
 static void showShutdownError(const char* text)

@@ -10,3 +10,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR command
 // context, device context, window and class, and forgets the font and shape
 // lists that ended with the context.
 void closeGameWindow();
+
+// The window the Graphics menu asked for: the old one closed (which saves
+// both files), the desktop mode restored, and a new one at the size and
+// mode the settings now hold. Without a window nothing more can be drawn:
+// when it cannot be built the game ends, failed, as at start-up or F1; the
+// failure was already shown and the files already written.
+void rebuildGameWindow();

@@ -1,10 +1,11 @@
 // Shared pieces of the benchmark.
 #include "bench/bench_support.h"
 
-#include "app/game_window.h"
-#include "app/input.h"
 #include "app/frame.h"
+#include "app/game_window.h"
 #include "app/win_main.h"
+#include "app/window_proc.h"
+#include "game/input.h"
 #include "platform/test_hooks.h"
 #include "platform/window.h"
 

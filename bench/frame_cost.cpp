@@ -1,12 +1,12 @@
 // Frame cost against the floor.
 #include "bench/frame_cost.h"
 
-#include "app/frame.h"
 #include "app/game_window.h"
-#include "app/input.h"
 #include "app/win_main.h"
 #include "bench/bench_support.h"
 #include "bench/race_driver.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/settings.h"
 #include "race/race.h"
 #include "render/textures.h"

@@ -3,9 +3,11 @@
 
 #include "app/frame.h"
 #include "app/game_window.h"
-#include "app/input.h"
 #include "app/win_main.h"
 #include "bench/bench_support.h"
+#include "game/frame_rate.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/settings.h"
 #include "race/obstacles.h"
 #include "race/race.h"

@@ -1,9 +1,9 @@
 // The scripted player.
 #include "bench/race_driver.h"
 
-#include "app/input.h"
 #include "bench/bench_support.h"
 #include "persist/settings.h"
+#include "platform/win32.h"
 #include "race/obstacles.h"
 #include "race/race.h"
 #include "race/race_timing.h"

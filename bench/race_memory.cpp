@@ -1,11 +1,10 @@
 // Peak resident memory of a full race.
 #include "bench/race_memory.h"
 
-#include "app/frame.h"
 #include "app/game_window.h"
-#include "app/input.h"
 #include "bench/bench_support.h"
 #include "bench/race_driver.h"
+#include "game/screens.h"
 #include "platform/messages.h"
 #include "platform/test_hooks.h"
 #include "race/race.h"

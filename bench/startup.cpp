@@ -1,8 +1,8 @@
 // Time from exec to the first swapped frame.
 #include "bench/startup.h"
 
-#include "app/input.h"
 #include "bench/bench_support.h"
+#include "game/app_state.h"
 #include "platform/test_hooks.h"
 
 #include <algorithm>

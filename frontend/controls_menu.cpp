@@ -2,10 +2,11 @@
 // and pressing Enter, their defaults, and the rotate mode.
 #include "frontend/controls_menu.h"
 
-#include "app/frame.h"
-#include "app/input.h"
 #include "frontend/menu.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/settings.h"
+#include "platform/win32.h"
 #include "render/font.h"
 
 #include <GL/gl.h>
@@ -121,10 +122,7 @@ void selectRow()
         menu.repeatDelay = 10;
         break;
     case 8:
-        screens.controlsShown = false;
-        screens.optionsShown = true;
-        menu.currentItem = 3;
-        menu.repeatDelay = 20;
+        closeControls();
         break;
     }
 }

@@ -1,19 +1,17 @@
 // The Graphics menu: resolution, full screen and sky. A new size or screen
-// mode needs a new window, so such changes wait for BACK and are applied
-// there together.
+// mode needs a new window, so such changes wait for BACK, which asks for
+// one window that has them all.
 #include "frontend/graphics_menu.h"
 
-#include "app/frame.h"
-#include "app/game_window.h"
-#include "app/input.h"
-#include "app/win_main.h"
 #include "frontend/menu.h"
+#include "game/app_state.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/settings.h"
+#include "platform/win32.h"
 #include "render/font.h"
 
 #include <GL/gl.h>
-
-#include <cstdlib>
 
 bool graphicsChanged = false;
 
@@ -59,23 +57,6 @@ void correctResolutionIndex()
         settings.resolutionIndex = 1;
 }
 
-// Closing the window saves both files; the new one is built at the size
-// and mode now in the settings.
-void applyChanges()
-{
-    // The click or key that chose BACK must not act again in the new window.
-    input.leftButtonDown = false;
-    input.keys[VK_RETURN] = false;
-    closeGameWindow();
-    ChangeDisplaySettingsA(nullptr, CDS_FULLSCREEN);
-    // Without a window nothing more can be drawn: the game ends, failed, as
-    // it does when start-up or F1 cannot build one. The failure was already
-    // shown and the files already written.
-    if (!createGameWindow("Trigonix", settings.windowWidth, settings.windowHeight, 16,
-                          settings.fullscreen))
-        std::exit(1);
-}
-
 void selectRow()
 {
     menu.repeatDelay = 10;
@@ -96,11 +77,11 @@ void selectRow()
         settings.showSky = !settings.showSky;
         break;
     case 4:
+        // The new window is built by the frame once the screens have run;
+        // closing the old one saves both files.
         if (graphicsChanged)
-            applyChanges();
-        screens.graphicsShown = false;
-        screens.optionsShown = true;
-        menu.currentItem = 4;
+            app.newWindowRequested = true;
+        closeGraphics();
         graphicsChanged = false;
         break;
     }

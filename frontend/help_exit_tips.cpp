@@ -1,12 +1,15 @@
 // The help screen, the exit screen and the tip of the day.
 #include "frontend/help_exit_tips.h"
 
-#include "app/frame.h"
-#include "app/input.h"
 #include "frontend/menu.h"
+#include "game/app_state.h"
+#include "game/input.h"
 #include "game/random.h"
+#include "game/screens.h"
 #include "persist/settings.h"
+#include "platform/win32.h"
 #include "render/font.h"
+#include "render/text_width.h"
 
 #include <GL/gl.h>
 
@@ -70,26 +73,18 @@ const char* const farewell = "Thanks for playing Trigonix!";
 const char* const leaveHint = "Press ENTER to leave.";
 
 // Text of a fixed pixel width takes a different share of the view at each
-// resolution, so the line is measured first (drawn with colour and depth
-// writes off) and then moved back by half its width from the centre.
+// resolution, so the line is measured first and then moved back by half
+// its width from the centre.
 void printCentred(float y, const char* text)
 {
-    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    glDepthMask(GL_FALSE);
     glRasterPos2f(0.0f, y);
-    GLfloat start[4] = {};
-    glGetFloatv(GL_CURRENT_RASTER_POSITION, start);
-    printText("%s", text);
-    GLfloat end[4] = {};
-    glGetFloatv(GL_CURRENT_RASTER_POSITION, end);
-    glPopAttrib();
+    const float width = measureText(text);
 
     // A move without a bitmap still needs a pointer: Mesa takes a null one
     // for a failed allocation and loses the move.
     static const GLubyte noBits = 0;
     glRasterPos2f(0.0f, y);
-    glBitmap(0, 0, 0.0f, 0.0f, -0.5f * (end[0] - start[0]), 0.0f, &noBits);
+    glBitmap(0, 0, 0.0f, 0.0f, -0.5f * width, 0.0f, &noBits);
     printText("%s", text);
 }
 

@@ -1,38 +1,27 @@
 // The high-score table, and wiping it.
 #include "frontend/high_score_screen.h"
 
-#include "app/frame.h"
-#include "app/input.h"
 #include "frontend/menu.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "platform/win32.h"
-#include "race/race.h"
+#include "race/race_types.h"
 #include "render/font.h"
 
 #include <GL/gl.h>
 
 namespace {
 
-struct TableLine {
-    int raceType;
-    const char* format;
-    float y;
-};
-
-const TableLine tableLines[] = {
-    {RaceType::SHORT, "SHORT: %i", 2.0f},
-    {RaceType::MEDIUM, "MEDIUM: %i", 1.0f},
-    {RaceType::LONG, "LONG: %i", 0.0f},
-    {RaceType::JOURNEY, "JOURNEY: %i", -1.0f},
-};
-
-void drawTableLine(const TableLine& line)
+// One line a race type, SHORT at the top.
+void drawTableLine(int raceType)
 {
-    const HighScoreEntry* entry = highScoreFor(line.raceType);
-    glRasterPos2f(-3.2f, line.y);
-    printText(line.format, entry->best);
-    glRasterPos2f(2.2f, line.y);
+    const HighScoreEntry* entry = highScoreFor(raceType);
+    const float y = 2.0f - static_cast<float>(raceType - RaceType::SHORT);
+    glRasterPos2f(-3.2f, y);
+    printText("%s: %i", raceTypeFacts(raceType)->name, entry->best);
+    glRasterPos2f(2.2f, y);
     printText("%c%c%c", entry->initials.get(1), entry->initials.get(2), entry->initials.get(3));
 }
 
@@ -45,8 +34,8 @@ void highScoreScreen()
     printText("HIGH SCORES");
 
     glColor3f(0.0f, 1.0f, 1.0f);
-    for (const TableLine& line : tableLines)
-        drawTableLine(line);
+    for (int raceType = RaceType::SHORT; raceType <= RaceType::JOURNEY; ++raceType)
+        drawTableLine(raceType);
 
     glColor3f(1.0f, 0.0f, 1.0f);
     glRasterPos2f(-2.4f, -3.0f);
@@ -59,8 +48,7 @@ void highScoreScreen()
         resetHighScores();
 
     if (input.keys[VK_RETURN] && menu.repeatDelay == 0) {
-        menu.repeatDelay = 20;
-        screens.highScoresShown = false;
+        closeHighScores();
         playBleep();
     }
     // On this screen the delay runs down twice as fast.
@@ -70,17 +58,7 @@ void highScoreScreen()
 
 void resetHighScores()
 {
-    // SHORT's best never goes above 99: its field in the file has two digits.
-    highScoreFor(RaceType::SHORT)->best = 99;
-    highScoreFor(RaceType::LONG)->best = 999;
-    highScoreFor(RaceType::MEDIUM)->best = 999;
-    highScoreFor(RaceType::JOURNEY)->best = 1;
-    for (int raceType = RaceType::SHORT; raceType <= RaceType::JOURNEY; ++raceType) {
-        Initials& initials = highScoreFor(raceType)->initials;
-        initials.set(1, '_');
-        initials.set(2, '_');
-        initials.set(3, '_');
-    }
+    resetHighScoreTable();
     if (settings.soundOn)
         PlaySoundA("Data/erased.wav", nullptr, SND_ASYNC);
 }

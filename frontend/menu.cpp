@@ -3,17 +3,18 @@
 // blocks in their fixed order.
 #include "frontend/menu.h"
 
-#include "app/frame.h"
-#include "app/input.h"
 #include "frontend/controls_menu.h"
 #include "frontend/graphics_menu.h"
 #include "frontend/help_exit_tips.h"
 #include "frontend/high_score_screen.h"
 #include "frontend/options_menu.h"
 #include "frontend/title_menu.h"
+#include "game/input.h"
 #include "game/random.h"
+#include "game/screens.h"
 #include "persist/settings.h"
 #include "platform/win32.h"
+#include "race/race.h"
 #include "render/font.h"
 #include "render/shapes.h"
 #include "render/textures.h"
@@ -86,6 +87,20 @@ void drawMoon()
     glEnd();
     // Text and wire shapes after this are drawn untextured.
     glBindTexture(GL_TEXTURE_2D, noTexture);
+}
+
+// What every front-end frame repairs in the settings: the race type wraps
+// into 1 to 4 and a speed factor that is not above 0 becomes 1.1.
+void applySettingGuards()
+{
+    // A repaired race type brings its own bar: one left from before (0
+    // when none was ever set) could be won with no time at all.
+    if (wrapRaceType())
+        setBarTarget(settings.raceType);
+    // Not "above 0" covers negative, zero and NaN: a zero speed would stop
+    // the race's countdown for ever.
+    if (!(settings.gameSpeed > 0.0f))
+        settings.gameSpeed = 1.1f;
 }
 
 bool anyScreenOverTheTitle()

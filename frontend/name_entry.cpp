@@ -2,11 +2,13 @@
 // taken when each key is released.
 #include "frontend/name_entry.h"
 
-#include "app/frame.h"
-#include "app/input.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
+#include "platform/win32.h"
 #include "race/race.h"
+#include "race/race_types.h"
 #include "render/font.h"
 #include "render/textures.h"
 
@@ -16,9 +18,9 @@ namespace {
 
 constexpr char emptySlot = '_';
 
-// Codes no branch takes: after a key has been taken the same release must
-// not count again (95 while Shift is down, 63 otherwise).
-constexpr int noKey = 63;
+// After a key has been taken the same release must not count again: it
+// becomes a code no branch takes: noKeyForNameEntry, or 95 while Shift
+// is down.
 constexpr int noKeyShifted = 95;
 
 void drawLayout(const Initials& initials)
@@ -71,8 +73,7 @@ void fillSlot(Initials& initials, char c)
 // save them: a session that ends abruptly later does not lose them.
 void endNameEntry()
 {
-    screens.nameEntryShown = false;
-    screens.frontEnd = true;
+    closeNameEntry();
     saveHighScores();
 }
 
@@ -117,7 +118,7 @@ void runNameEntry()
     fillSlot(initials, c);
 
     input.keyHeld = false;
-    input.lastReleasedKey = shift ? noKeyShifted : noKey;
+    input.lastReleasedKey = shift ? noKeyShifted : noKeyForNameEntry;
 
     if (input.leftButtonDown || input.rightButtonDown)
         clearInitials(initials);

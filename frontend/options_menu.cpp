@@ -2,12 +2,13 @@
 // Graphics.
 #include "frontend/options_menu.h"
 
-#include "app/frame.h"
-#include "app/input.h"
 #include "frontend/menu.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/settings.h"
 #include "platform/win32.h"
 #include "race/race.h"
+#include "race/race_types.h"
 #include "render/font.h"
 
 #include <GL/gl.h>
@@ -24,14 +25,8 @@ void drawRaceTypeRow()
 {
     menuItemColour(1);
     glRasterPos2f(rowX, 1.0f);
-    if (settings.raceType == RaceType::SHORT)
-        printText("Race Type: SHORT");
-    if (settings.raceType == RaceType::MEDIUM)
-        printText("Race Type: MEDIUM");
-    if (settings.raceType == RaceType::LONG)
-        printText("Race Type: LONG");
-    if (settings.raceType == RaceType::JOURNEY)
-        printText("Race Type: JOURNEY");
+    if (const RaceTypeFacts* type = raceTypeFacts(settings.raceType))
+        printText("Race Type: %s", type->name);
     setBarTarget(settings.raceType);
 }
 
@@ -54,18 +49,13 @@ void chooseRow(int row)
         settings.soundOn = !settings.soundOn;
         break;
     case 3:
-        screens.controlsShown = true;
-        screens.optionsShown = false;
-        menu.currentItem = 1;
+        openControls();
         break;
     case 4:
-        screens.graphicsShown = true;
-        screens.optionsShown = false;
-        menu.currentItem = 1;
+        openGraphics();
         break;
     case 5:
-        screens.optionsShown = false;
-        menu.currentItem = 1;
+        closeOptions();
         saveSettings();  // now, as well as at the teardown
         break;
     }

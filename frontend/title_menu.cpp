@@ -1,9 +1,9 @@
 // The title screen: the game's name, the credit and the main menu.
 #include "frontend/title_menu.h"
 
-#include "app/frame.h"
-#include "app/input.h"
 #include "frontend/menu.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/settings.h"
 #include "platform/win32.h"
 #include "race/race.h"
@@ -24,21 +24,13 @@ void chooseRow(int row)
         startRace();
         break;
     case 2:
-        screens.optionsShown = true;
-        menu.currentItem = 1;
-        menu.repeatDelay = 10;
+        openOptions();
         break;
     case 3:
-        screens.highScoresShown = true;
-        // The high-score screen counts this down twice a frame.
-        menu.repeatDelay = 40;
+        openHighScores();
         break;
     case 4:
-        menu.menuClock = 0.0f;
-        screens.exitScreenShown = true;
-        // The exit screen runs later in this frame and would end the game
-        // on this same Enter.
-        input.keys[VK_RETURN] = false;
+        openExitScreen();
         if (settings.soundOn)
             PlaySoundA("Data/bye.wav", nullptr, SND_ASYNC);
         break;

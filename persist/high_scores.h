@@ -22,16 +22,17 @@ extern HighScoreTable highScores;
 
 extern const char* const highScoreFileName;
 
-// The row of a race type (1 to 4); null for any other value.
-HighScoreEntry* highScoreFor(int raceType);
-
 // Missing or unreadable file: "Error opening file" on stderr. Every field
-// the file does not hold whole takes the value of the table's reset (99,
-// 999, 999, 1, "___"); then the bounds apply.
+// the file does not hold whole takes the value of the table's reset; then
+// the bounds apply.
 void loadHighScores();
 // Saves as the settings do: never destroys the old file. An initial that
 // would be stored as the byte 0xFF, which reads as the end, is stored as "_".
 void saveHighScores();
+
+// The table as a fresh game has it: bests anyone beats, no initials. The
+// full-screen flag stays.
+void resetHighScoreTable();
 
 // The file's 26 characters for the table and full-screen flag in memory.
 void formatHighScores(char out[26]);

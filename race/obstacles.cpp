@@ -1,11 +1,12 @@
 // The obstacle field.
 #include "race/obstacles.h"
 
-#include "app/input.h"
+#include "game/input.h"
 #include "game/random.h"
 #include "persist/settings.h"
 #include "race/frame_record.h"
 #include "race/race.h"
+#include "race/race_types.h"
 
 #include <GL/gl.h>
 
@@ -124,6 +125,16 @@ void drawExplosion(float red, float green, float blue)
 bool steeringLeft() { return isKeyDown(settings.leftKey) || input.leftButtonDown; }
 bool steeringRight() { return isKeyDown(settings.rightKey) || input.rightButtonDown; }
 
+bool extraRowsJoin()
+{
+    const RaceTypeFacts* type = raceTypeFacts(settings.raceType);
+    switch (type != nullptr ? type->extraRows : ExtraRows::NEVER) {
+    case ExtraRows::ALWAYS: return true;
+    case ExtraRows::PAST_500: return shownScore() > 500;
+    default: return false;
+    }
+}
+
 void updateRow(int row, bool scatter)
 {
     const FieldRow& look = fieldTable[row];
@@ -179,9 +190,7 @@ void updateRacingField()
     for (int row : order)
         updateRow(row, false);
 
-    const bool extras = settings.raceType == RaceType::LONG ||
-                        (settings.raceType == RaceType::JOURNEY && shownScore() > 500);
-    if (extras) {
+    if (extraRowsJoin()) {
         for (int row = fieldObstacles; row < fieldRows; ++row)
             updateRow(row, false);
     }

@@ -1,7 +1,7 @@
 // The race: its record, the start, and the order of one race frame.
 #include "race/race.h"
 
-#include "app/frame.h"
+#include "game/screens.h"
 #include "persist/settings.h"
 #include "race/obstacles.h"
 #include "race/race_display.h"
@@ -20,23 +20,10 @@ RaceState race;
 
 int shownScore() { return static_cast<int>(race.raceClock * 1e12f); }
 
-// SHORT, MEDIUM and LONG start with 0, 2 and 4; JOURNEY, and a race type
-// outside the four, with none.
-static float startingBombs(int raceType)
-{
-    if (raceType >= RaceType::SHORT && raceType <= RaceType::LONG)
-        return static_cast<float>(2 * raceType - 2);
-    return 0.0f;
-}
-
 void setBarTarget(int raceType)
 {
-    switch (raceType) {
-    case RaceType::SHORT: race.barTarget = 2.0f; break;
-    case RaceType::MEDIUM: race.barTarget = 4.0f; break;
-    case RaceType::LONG: race.barTarget = 6.0f; break;
-    case RaceType::JOURNEY: race.barTarget = 100000000.0f; break;
-    }
+    if (const RaceTypeFacts* type = raceTypeFacts(raceType))
+        race.barTarget = type->barTarget;
 }
 
 void startRace()
@@ -44,19 +31,19 @@ void startRace()
     // A race started before any front-end frame repaired the race type
     // (Enter in the very first frame) is the race it will be played as.
     wrapRaceType();
+    const RaceTypeFacts* type = raceTypeFacts(settings.raceType);
     glClearColor(0.0f, 0.5f, 0.0f, 0.5f);
     race.steerVelocity = 0.0f;
-    race.bombs = startingBombs(settings.raceType);
-    race.barLevel = settings.raceType == RaceType::JOURNEY ? 0.00001f : 1.0f;
+    race.bombs = type->startingBombs;
+    race.barLevel = type->startingBarLevel;
     // A bar left from another race type, or never set (0), would end the
     // race the moment the countdown is over.
     setBarTarget(settings.raceType);
     race.raceClock = 0.0f;
     race.raceFrames = 0;
     race.shipSpeed = 0.0f;
-    menu.currentItem = 1;
     scatterField();
-    screens.frontEnd = false;
+    showRace();
     race.skyLevel = 0.5f;
     race.skyRising = false;
     forgetPausedRace();

@@ -1,11 +1,8 @@
-// The race: its types, the record of the race in progress, and the entry
-// points the frame function calls.
+// The race: the record of the race in progress, and the entry points the
+// frame function calls.
 #pragma once
 
-// RaceType values, as GameSettings::raceType holds them.
-struct RaceType {
-    enum : int { SHORT = 1, MEDIUM = 2, LONG = 3, JOURNEY = 4 };
-};
+#include "race/race_types.h"
 
 struct RaceState {
     float raceClock = 0.0f;      // +gameSpeed x 1e-13 a racing frame

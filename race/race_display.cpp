@@ -1,13 +1,14 @@
 // The race's scenery and read-outs.
 #include "race/race_display.h"
 
-#include "app/frame.h"
-#include "app/input.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/settings.h"
 #include "race/frame_record.h"
 #include "race/obstacles.h"
 #include "race/race.h"
 #include "race/race_timing.h"
+#include "race/race_types.h"
 #include "render/font.h"
 #include "render/textures.h"
 
@@ -111,11 +112,12 @@ void drawSky()
     if (!settings.showSky)
         colour = Colour{0.515625f, 0.59765625f, 0.98828125f};
 
-    switch (settings.raceType) {
-    case RaceType::MEDIUM:
+    const RaceTypeFacts* type = raceTypeFacts(settings.raceType);
+    switch (type != nullptr ? type->sky : SkyMood::PLAIN) {
+    case SkyMood::PURPLE:
         colour = Colour{0.8f, 0.3f, 0.8f};
         break;
-    case RaceType::LONG:
+    case SkyMood::STORM:
         if (race.lightning) {
             colour = Colour{1.0f, 1.0f, 1.0f};
             if (settings.soundOn && raceRandom() % 6 == 1)
@@ -124,7 +126,7 @@ void drawSky()
             colour = Colour{0.3f, 0.3f, 0.3f};
         }
         break;
-    case RaceType::JOURNEY:
+    case SkyMood::DAY_AND_NIGHT:
         colour = dayAndNight();
         break;
     default:

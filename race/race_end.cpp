@@ -1,11 +1,11 @@
 // The race's opening and closing screens.
 #include "race/race_end.h"
 
-#include "app/frame.h"
-#include "app/input.h"
+#include "game/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "race/race.h"
+#include "race/race_types.h"
 #include "render/font.h"
 
 #include <GL/gl.h>
@@ -13,10 +13,6 @@
 #include <cmath>
 
 namespace {
-
-// Name entry takes no key for this code, so the release that ended the
-// race is not typed as an initial.
-constexpr int noKeyForNameEntry = 63;
 
 bool journey() { return settings.raceType == RaceType::JOURNEY; }
 
@@ -50,17 +46,8 @@ bool isNewBest(const HighScoreEntry* entry, int score)
 {
     if (entry == nullptr)
         return false;
-    return journey() ? score >= entry->best : score <= entry->best;
-}
-
-const char* beatenLine()
-{
-    switch (settings.raceType) {
-    case RaceType::SHORT: return "YOU BEAT THE OLD SHORT HIGH SCORE!!!";
-    case RaceType::MEDIUM: return "YOU BEAT THE OLD MEDIUM HIGH SCORE!!!";
-    case RaceType::LONG: return "YOU BEAT THE OLD LONG HIGH SCORE!!!";
-    default: return "YOU BEAT THE OLD JOURNEY HIGH SCORE!!!";
-    }
+    return raceTypeFacts(settings.raceType)->lowerIsBetter ? score <= entry->best
+                                                           : score >= entry->best;
 }
 
 // The new best goes into the table with empty initials; from the next
@@ -70,8 +57,7 @@ void handOverToNameEntry(HighScoreEntry* entry, int score)
     entry->best = score;
     for (int n = 1; n <= 3; ++n)
         entry->initials.set(n, '_');
-    input.lastReleasedKey = noKeyForNameEntry;
-    screens.nameEntryShown = true;
+    openNameEntry();
 }
 
 void showResult()
@@ -86,7 +72,7 @@ void showResult()
     const bool newBest = isNewBest(entry, score);
     if (newBest) {
         handOverToNameEntry(entry, score);
-        printText("%s", beatenLine());
+        printText("YOU BEAT THE OLD %s HIGH SCORE!!!", raceTypeFacts(settings.raceType)->name);
     }
 
     glColor3f(0.0f, 0.0f, 0.0f);

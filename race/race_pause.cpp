@@ -15,8 +15,8 @@
 // race stands still.
 #include "race/race_pause.h"
 
-#include "app/frame.h"
-#include "app/input.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "platform/win32.h"
@@ -25,6 +25,7 @@
 #include "race/race.h"
 #include "race/race_steps.h"
 #include "render/font.h"
+#include "render/text_width.h"
 #include "render/textures.h"
 
 #include <GL/gl.h>
@@ -106,17 +107,8 @@ void drawPausedSign()
     glDisable(GL_DEPTH_TEST);
     glBindTexture(GL_TEXTURE_2D, noTexture);
 
-    // Measured by printing it unseen: the raster position moves on by
-    // the width of the text.
-    GLfloat start[4] = {};
-    GLfloat end[4] = {};
-    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     glRasterPos2f(centreX, centreY);
-    glGetFloatv(GL_CURRENT_RASTER_POSITION, start);
-    printText("PAUSED");
-    glGetFloatv(GL_CURRENT_RASTER_POSITION, end);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    const float halfWidth = 0.5f * (end[0] - start[0]);
+    const float halfWidth = 0.5f * measureText("PAUSED");
 
     const float padding = 12.0f;
     glColor3f(0.0f, 0.0f, 0.0f);

@@ -1,11 +1,12 @@
 // The ship, its banking, steering and speed.
 #include "race/ship.h"
 
-#include "app/input.h"
+#include "game/input.h"
 #include "persist/settings.h"
 #include "platform/win32.h"
 #include "race/frame_record.h"
 #include "race/race.h"
+#include "race/race_types.h"
 #include "render/textures.h"
 
 #include <GL/gl.h>
@@ -90,7 +91,8 @@ void steer()
 
 void applySpeedKeys()
 {
-    if (settings.raceType == RaceType::JOURNEY)
+    const RaceTypeFacts* type = raceTypeFacts(settings.raceType);
+    if (type != nullptr && !type->speedKeys)
         return;
     // Scaled like every motion, so a second of holding the key gives the
     // same speed at any frame rate.

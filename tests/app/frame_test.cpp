@@ -1,8 +1,10 @@
 // One frame: the global keys, the routing by the screen flags, the
 // one-shot inputs, and the frame-rate compensation.
-#include "app/frame.h"
 #include "app/game_window.h"
-#include "app/input.h"
+#include "game/app_state.h"
+#include "game/frame_rate.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/settings.h"
 #include "race/race.h"
 #include "tests/support/game_fixture.h"

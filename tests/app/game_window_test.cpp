@@ -1,9 +1,9 @@
 // Opening the game window: its projection, its rendering state, and every
 // way the opening can fail.
-#include "app/frame.h"
 #include "app/game_window.h"
-#include "app/input.h"
 #include "app/win_main.h"
+#include "app/window_proc.h"
+#include "game/frame_rate.h"
 #include "game/random.h"
 #include "persist/settings.h"
 #include "tests/support/game_fixture.h"

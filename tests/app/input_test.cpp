@@ -1,5 +1,7 @@
 // The window procedure turns messages into the input every frame polls.
-#include "app/input.h"
+#include "app/window_proc.h"
+#include "game/app_state.h"
+#include "game/input.h"
 #include "platform/win32.h"
 
 #include <gtest/gtest.h>

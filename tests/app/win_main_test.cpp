@@ -1,9 +1,9 @@
 // Start-up, the main loop, the full-screen toggle, and the teardown that
 // saves the player's files and releases the window.
-#include "app/frame.h"
 #include "app/game_window.h"
-#include "app/input.h"
 #include "app/win_main.h"
+#include "game/app_state.h"
+#include "game/input.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "platform/quit_signals.h"

@@ -3,8 +3,7 @@
 // the mouse bands and the two notes.
 #include "frontend/controls_menu.h"
 
-#include "app/frame.h"
-#include "app/input.h"
+#include "game/screens.h"
 #include "persist/settings.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/screen_view.h"

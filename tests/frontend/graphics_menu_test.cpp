@@ -3,11 +3,12 @@
 // ends the game when it cannot).
 #include "frontend/graphics_menu.h"
 
-#include "app/frame.h"
 #include "app/game_window.h"
-#include "app/input.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
+#include "race/race_types.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/screen_view.h"
 

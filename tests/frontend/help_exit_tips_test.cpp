@@ -2,10 +2,11 @@
 // of the day, in whole frames.
 #include "frontend/help_exit_tips.h"
 
-#include "app/frame.h"
-#include "app/input.h"
 #include "app/win_main.h"
+#include "game/app_state.h"
+#include "game/input.h"
 #include "game/random.h"
+#include "game/screens.h"
 #include "persist/settings.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/screen_view.h"

@@ -3,10 +3,9 @@
 // doubled delay.
 #include "frontend/high_score_screen.h"
 
-#include "app/frame.h"
-#include "app/input.h"
 #include "app/win_main.h"
 #include "frontend/menu.h"
+#include "game/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "race/race.h"

@@ -3,10 +3,10 @@
 // backdrop with its moon, hints, music key and cursor, and the frame order.
 #include "frontend/menu.h"
 
-#include "app/frame.h"
 #include "app/game_window.h"
-#include "app/input.h"
+#include "game/input.h"
 #include "game/random.h"
+#include "game/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "platform/cursor.h"

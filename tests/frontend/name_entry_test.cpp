@@ -3,8 +3,9 @@
 // mouse buttons, and what the screen shows.
 #include "frontend/name_entry.h"
 
-#include "app/frame.h"
-#include "app/input.h"
+#include "game/app_state.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "race/race.h"

@@ -2,9 +2,8 @@
 // the ways on to Controls and Graphics and back, and its key delays.
 #include "frontend/options_menu.h"
 
-#include "app/frame.h"
-#include "app/input.h"
 #include "frontend/menu.h"
+#include "game/screens.h"
 #include "persist/settings.h"
 #include "race/race.h"
 #include "tests/support/game_fixture.h"

@@ -2,9 +2,9 @@
 // four rows' actions with the delays and sounds that go with them.
 #include "frontend/title_menu.h"
 
-#include "app/frame.h"
-#include "app/input.h"
 #include "frontend/menu.h"
+#include "game/app_state.h"
+#include "game/screens.h"
 #include "persist/settings.h"
 #include "race/race.h"
 #include "tests/support/game_fixture.h"

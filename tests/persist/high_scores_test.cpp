@@ -81,16 +81,6 @@ TEST(Initials, ignore_any_number_outside_one_to_three)
     EXPECT_EQ(initials.get(3), 'C');
 }
 
-TEST(HighScoreRows, follow_the_race_types_and_nothing_else)
-{
-    EXPECT_EQ(highScoreFor(1), &highScores.rows[0]);
-    EXPECT_EQ(highScoreFor(2), &highScores.rows[1]);
-    EXPECT_EQ(highScoreFor(3), &highScores.rows[2]);
-    EXPECT_EQ(highScoreFor(4), &highScores.rows[3]);
-    for (int raceType : {0, 5, -1, -49, 100})
-        EXPECT_EQ(highScoreFor(raceType), nullptr) << raceType;
-}
-
 TEST_F(HighScoreFile, is_named_with_the_space_in_the_data_folder)
 {
     EXPECT_STREQ(highScoreFileName, "Data/data .tgx");

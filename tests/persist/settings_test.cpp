@@ -2,7 +2,7 @@
 // save writes, and that a save never loses the old file.
 #include "persist/settings.h"
 
-#include "app/input.h"
+#include "game/input.h"
 #include "tests/support/game_fixture.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Bombs: how many, how often, and what they throw back.
-#include "app/frame.h"
+#include "game/screens.h"
 #include "persist/settings.h"
 #include "race/obstacles.h"
 #include "race/race.h"

@@ -1,5 +1,5 @@
 // The intro lines and the "3", "2", "1", "GO" countdown, frame by frame.
-#include "app/frame.h"
+#include "game/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "race/obstacles.h"

@@ -1,6 +1,5 @@
 // The obstacle field: approach, contact, drain, respawn, scatter, drift,
 // and the order in which the racing step updates the rows.
-#include "app/input.h"
 #include "game/random.h"
 #include "persist/settings.h"
 #include "race/obstacles.h"

@@ -1,7 +1,8 @@
 // Holding End or 0 pauses the race: nothing advances, the picture stands
 // with "PAUSED" over it, and letting go carries on exactly.
-#include "app/frame.h"
-#include "app/input.h"
+#include "game/frame_rate.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/settings.h"
 #include "race/race.h"
 #include "tests/support/race_fixture.h"

@@ -1,8 +1,7 @@
 // The race's read-outs and scenery: HUD lines, progress bar, sky moods,
 // lightning, day and night, ground, the finish hint and the WORLD turn.
-#include "app/frame.h"
-#include "app/input.h"
 #include "game/random.h"
+#include "game/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "race/obstacles.h"

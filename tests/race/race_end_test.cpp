@@ -1,7 +1,7 @@
 // The end of a race: finishes, crashes and losses, their texts, new bests
 // in the table and the hand-over to name entry.
-#include "app/frame.h"
-#include "app/input.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "race/obstacles.h"

@@ -1,7 +1,6 @@
 // Starting a race, the race types, and what a race frame keeps or moves.
-#include "app/frame.h"
-#include "app/input.h"
 #include "game/random.h"
+#include "game/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "race/obstacles.h"
@@ -32,6 +31,16 @@ TEST(ObstacleField, startsWhereTheUnseededGeneratorPutsIt)
 }
 
 struct RaceSetUp : RaceTest {};
+
+TEST(HighScoreRows, followTheRaceTypesAndNothingElse)
+{
+    EXPECT_EQ(highScoreFor(1), &highScores.rows[0]);
+    EXPECT_EQ(highScoreFor(2), &highScores.rows[1]);
+    EXPECT_EQ(highScoreFor(3), &highScores.rows[2]);
+    EXPECT_EQ(highScoreFor(4), &highScores.rows[3]);
+    for (int raceType : {0, 5, -1, -49, 100})
+        EXPECT_EQ(highScoreFor(raceType), nullptr) << raceType;
+}
 
 TEST_F(RaceSetUp, aStartSetsTheRaceOfEachTypeAndKeepsWhatItShouldKeep)
 {

@@ -1,8 +1,8 @@
 // A whole race played from a recorded input sequence, a fixed seed and a
 // fixed clock ends the same way every time: same race state, same table,
 // same files.
-#include "app/frame.h"
-#include "app/input.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "race/obstacles.h"

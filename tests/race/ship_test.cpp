@@ -1,6 +1,5 @@
 // Steering, its decay, the speed keys, and the ship's banking.
-#include "app/frame.h"
-#include "app/input.h"
+#include "game/input.h"
 #include "game/random.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"

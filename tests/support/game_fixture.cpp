@@ -1,9 +1,11 @@
 #include "tests/support/game_fixture.h"
 
-#include "app/game_window.h"
-#include "app/input.h"
 #include "app/frame.h"
+#include "app/game_window.h"
 #include "app/win_main.h"
+#include "app/window_proc.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/settings.h"
 
 #include <GL/gl.h>

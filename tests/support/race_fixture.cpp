@@ -1,7 +1,8 @@
 #include "tests/support/race_fixture.h"
 
-#include "app/frame.h"
-#include "app/input.h"
+#include "game/frame_rate.h"
+#include "game/input.h"
+#include "game/screens.h"
 #include "persist/settings.h"
 #include "race/obstacles.h"
 #include "race/race.h"

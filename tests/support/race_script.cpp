@@ -1,8 +1,9 @@
 #include "tests/support/race_script.h"
 
-#include "app/frame.h"
-#include "app/input.h"
+#include "game/frame_rate.h"
+#include "game/input.h"
 #include "game/random.h"
+#include "game/screens.h"
 #include "persist/settings.h"
 #include "tests/support/game_fixture.h"
 

@@ -1,13 +1,6 @@
-// The window procedure and the two records it keeps: the polled input
-// every frame reads, and whether the window is up and the game goes on.
+// The polled input every frame reads: which keys are down, the last key
+// let go, and the mouse. The window procedure fills it between frames.
 #pragma once
-
-#include "platform/win32.h"
-
-struct AppState {
-    bool active = true;          // the window is not minimised; frames are drawn only then
-    bool quitRequested = false;  // the main loop ends at its next test
-};
 
 struct InputState {
     bool keys[256] = {};         // down, by virtual-key code
@@ -20,10 +13,7 @@ struct InputState {
     bool rightButtonDown = false;
 };
 
-extern AppState app;
 extern InputState input;
-
-LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Whether the key of a stored code is down. Codes come from the settings
 // file, so any int is possible; one outside the table matches no key.

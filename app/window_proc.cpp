@@ -1,15 +1,9 @@
 // The window procedure: window messages become the polled input state.
-#include "app/input.h"
+#include "app/window_proc.h"
 
 #include "app/game_window.h"
-
-AppState app;
-InputState input;
-
-bool isKeyDown(int code)
-{
-    return code >= 0 && code < 256 && input.keys[code];
-}
+#include "game/app_state.h"
+#include "game/input.h"
 
 // Key messages carry the virtual-key code in wParam; one outside the
 // table (none is sent, but a message is only a number) is dropped.
