@@ -38,6 +38,13 @@ add_custom_target(default_data_files ALL DEPENDS ${TRIGONIX_DEFAULTS_BUILT}/.sta
 # The manual, with this version, its date and the installed paths, and
 # compressed as distributions ship manuals (no name or time in the header,
 # so every build gives the same bytes).
+if(TRIGONIX_SOUNDFONT)
+    set(TRIGONIX_MAN_SOUNDFONT ${TRIGONIX_SOUNDFONT})
+    set(TRIGONIX_MAN_SOUNDFONT_OWN "\n.IR ${TRIGONIX_SOUNDFONT} ,")
+else()
+    set(TRIGONIX_MAN_SOUNDFONT /usr/share/sounds/sf2/default-GM.sf2)
+    set(TRIGONIX_MAN_SOUNDFONT_OWN "")
+endif()
 configure_file(${CMAKE_SOURCE_DIR}/packaging/trigonix.6.in ${CMAKE_BINARY_DIR}/trigonix.6 @ONLY)
 add_custom_command(
     OUTPUT ${CMAKE_BINARY_DIR}/trigonix.6.gz

@@ -33,6 +33,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TRIGONIX_HOMEPAGE})
 # opens at run time (which brings Mesa's drivers), the font the text is
 # drawn in and the soundfont the music is played with.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1, fonts-comic-neue, timgm6mb-soundfont")
+# Either soundfont package gives Debian's default-GM.sf2, which the game
+# looks for first.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1, fonts-comic-neue, timgm6mb-soundfont | fluid-soundfont-gm")
 
 include(CPack)

@@ -6,6 +6,7 @@
 
 #include "platform/platform_state.h"
 #include "platform/problem_log.h"
+#include "platform/sound_font.h"
 #include "platform/test_hook_state.h"
 
 #include <SDL.h>
@@ -13,6 +14,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
@@ -20,12 +22,15 @@
 
 namespace {
 
-constexpr const char* soundFontPath = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 constexpr int voiceChannel = 0;
+constexpr const char* noSoundFont =
+    "no General MIDI soundfont found (SDL_SOUNDFONTS may name one): the music is silent";
 
 struct SoundRecord {
     bool audioTried = false;
     bool audioReady = false;
+    // False when no soundfont was found: the music is silent.
+    bool soundFontFound = false;
     // Decoded once: the game restarts some sounds every frame.
     std::map<std::string, Mix_Chunk*> chunks;
     std::map<std::string, Mix_Music*> music;
@@ -35,6 +40,14 @@ struct SoundRecord {
 };
 
 SoundRecord sound;
+
+void useASoundFont()
+{
+    const std::string font = chooseSoundFont(std::getenv("SDL_SOUNDFONTS"), soundFontPlaces());
+    sound.soundFontFound = !font.empty();
+    if (sound.soundFontFound)
+        Mix_SetSoundFonts(font.c_str());
+}
 
 bool audioReady()
 {
@@ -47,7 +60,7 @@ bool audioReady()
         return false;
     }
     Mix_Init(MIX_INIT_MID);
-    Mix_SetSoundFonts(soundFontPath);
+    useASoundFont();
     if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
         reportProblem("audio output", Mix_GetError());
         Mix_Quit();
@@ -109,12 +122,16 @@ Mix_Music* musicFor(const std::string& name)
 {
     if (auto found = sound.music.find(name); found != sound.music.end())
         return found->second;
+    // Said once, at the first music; whatever else keeps the mixer from
+    // playing it then is the same problem.
+    if (!sound.soundFontFound)
+        reportProblem(name.c_str(), noSoundFont);
     Mix_Music* music = Mix_LoadMUS(name.c_str());
     if (music != nullptr) {
         sound.music.emplace(name, music);
         if (!looksLikeMidi(name))
             reportProblem(name.c_str(), "not a MIDI file: nothing will be heard");
-    } else {
+    } else if (sound.soundFontFound) {
         reportUnplayable(name);
     }
     return music;
