@@ -23,6 +23,15 @@ endforeach()
 set(TRIGONIX_MAN_DIR ${CMAKE_INSTALL_MANDIR}/man6)
 set(TRIGONIX_METAINFO_DIR ${CMAKE_INSTALL_DATADIR}/metainfo)
 
+# The installed game finds its shared files from its own folder, so a tree
+# installed under another prefix (`cmake --install --prefix`, a staged
+# package unpacked elsewhere) finds them too; the full path stands in
+# should the program's folder be unknown.
+file(RELATIVE_PATH TRIGONIX_SHARE_FROM_PROGRAM ${CMAKE_INSTALL_FULL_BINDIR}
+     ${CMAKE_INSTALL_FULL_DATADIR}/trigonix)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/platform/game_files.cpp PROPERTIES
+    COMPILE_DEFINITIONS "TRIGONIX_SHARE_FROM_PROGRAM=\"${TRIGONIX_SHARE_FROM_PROGRAM}\";TRIGONIX_INSTALLED_SHARE=\"${CMAKE_INSTALL_FULL_DATADIR}/trigonix\"")
+
 # The defaults come straight from the generator's own table, not from the
 # built Data folder, whose copies someone may have played with.
 set(TRIGONIX_DEFAULTS_BUILT ${CMAKE_BINARY_DIR}/defaults)
