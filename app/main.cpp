@@ -1,6 +1,7 @@
 // The program's entry: the game starts in WinMain, as it always has.
 #include "app/command_line.h"
 #include "app/win_main.h"
+#include "platform/problem_log.h"
 #include "platform/quit_signals.h"
 
 #include <cstdio>
@@ -15,5 +16,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "trigonix: %s\n", why);
         return 1;
     }
+    startProblemLog();
     return WinMain(GetModuleHandleA(nullptr), nullptr, const_cast<char*>(""), SW_SHOW);
 }

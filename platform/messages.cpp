@@ -26,6 +26,9 @@ struct QueueRecord {
     // Controls whose press the game took since its last frame: their
     // release waits until a frame has seen them down.
     std::array<bool, controlCount> pressUnseen{};
+    // A key went up since the last frame: name entry takes a letter on
+    // its release, so the frame must see that release before the next key.
+    bool keyReleaseUnseen = false;
     POINT lastMouse{};
     bool quitSignalDelivered = false;
 };
@@ -101,11 +104,13 @@ bool addressed(MSG& message)
 // The first message that may go out now and that the caller wants. A
 // release whose press no frame has seen yet waits for the next frame, and
 // every key and mouse message behind it waits with it: a tap is never over
-// before a frame has seen it, and the game hears its input in order.
+// before a frame has seen it, and the game hears its input in order. The
+// same holds behind a key's release: a letter typed quickly after another
+// would otherwise take the place of the first before a frame saw it.
 template <typename Wanted>
 std::deque<MSG>::iterator nextMessage(Wanted wanted)
 {
-    bool inputWaits = false;
+    bool inputWaits = queue.keyReleaseUnseen;
     for (auto entry = queue.messages.begin(); entry != queue.messages.end(); ++entry) {
         if (isKeyboardOrMouse(entry->message)) {
             if (inputWaits)
@@ -135,6 +140,8 @@ MSG takeMessage(std::deque<MSG>::iterator entry)
     const int control = controlOf(message);
     if (control >= 0 && !isRelease(message.message))
         queue.pressUnseen[control] = true;
+    if (message.message == WM_KEYUP || message.message == WM_SYSKEYUP)
+        queue.keyReleaseUnseen = true;
     return message;
 }
 
@@ -331,7 +338,11 @@ HWND keyboardWindow()
     return platformRecords.windows.back()->handle;
 }
 
-void frameEnded() { queue.pressUnseen = {}; }
+void frameEnded()
+{
+    queue.pressUnseen = {};
+    queue.keyReleaseUnseen = false;
+}
 
 // SDL_QUIT is left alone: the window's own close event says it all.
 void translateSdlEvent(const SDL_Event& event)

@@ -6,6 +6,10 @@
 #include <deque>
 #include <string>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr const char* logPath = "Data/trigonix.log";
@@ -29,16 +33,33 @@ void keep(const std::string& line)
     }
 }
 
+// Opens the log emptied, or gives -1. Only a plain file is written: a pipe
+// or a device in its place must neither hang the game nor take the lines.
+int openEmptiedLog(int flags)
+{
+    const int fd = open(logPath, O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | flags, 0644);
+    if (fd < 0)
+        return -1;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ftruncate(fd, 0) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 // The whole file is written again each time: it is small, and so it always
 // holds whole lines and never more than the last few kilobytes.
 void writeLog()
 {
-    std::FILE* file = std::fopen(logPath, "w");
-    if (file == nullptr)
+    const int fd = openEmptiedLog(O_CREAT);
+    if (fd < 0)
         return;  // no Data folder to write to: the error stream has it
-    for (const std::string& line : problems.lines)
-        std::fputs(line.c_str(), file);
-    std::fclose(file);
+    for (const std::string& line : problems.lines) {
+        if (write(fd, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
+            break;
+    }
+    close(fd);
 }
 
 }  // namespace
@@ -86,4 +107,11 @@ void logProblem(const char* file, const char* reason)
         return;
     keep(line);
     writeLog();
+}
+
+void startProblemLog()
+{
+    const int fd = openEmptiedLog(0);
+    if (fd >= 0)
+        close(fd);
 }

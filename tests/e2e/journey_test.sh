@@ -72,16 +72,13 @@ journey() {
     done
     sleep 0.5
 
-    # Capitals with Shift held while each letter is let go.
+    # Capitals with Shift held while each letter is let go; the three
+    # letters typed as fast as xdotool can, every tap inside one frame.
     focus_game
     xdotool keydown shift
     sleep 0.2
-    for letter in k e v; do
-        xdotool keydown "$letter"
-        sleep 0.1
-        xdotool keyup "$letter"
-        sleep 0.3
-    done
+    xdotool key --delay 0 k e v
+    sleep 0.3
     xdotool keyup shift
     sleep 0.3
     tap Return
