@@ -4,6 +4,7 @@
 // key is held. Without an audio device the game is simply silent.
 #include "platform/sound.h"
 
+#include "platform/game_files.h"
 #include "platform/platform_state.h"
 #include "platform/problem_log.h"
 #include "platform/sound_font.h"
@@ -81,7 +82,7 @@ bool isMidiFile(const std::string& name)
 void reportUnplayable(const std::string& name)
 {
     const std::string decoderSays = Mix_GetError();
-    if (std::FILE* file = std::fopen(name.c_str(), "rb")) {
+    if (std::FILE* file = std::fopen(gameFilePath(name.c_str()).c_str(), "rb")) {
         std::fclose(file);
         reportProblem(name.c_str(), decoderSays.c_str());
     } else {
@@ -94,7 +95,7 @@ void reportUnplayable(const std::string& name)
 bool looksLikeMidi(const std::string& name)
 {
     char start[12] = {};
-    std::FILE* file = std::fopen(name.c_str(), "rb");
+    std::FILE* file = std::fopen(gameFilePath(name.c_str()).c_str(), "rb");
     if (file == nullptr)
         return false;
     const std::size_t got = std::fread(start, 1, sizeof start, file);
@@ -110,7 +111,7 @@ Mix_Chunk* chunkFor(const std::string& name)
     if (auto found = sound.chunks.find(name); found != sound.chunks.end())
         return found->second;
     // A missing file is asked for again next time: it may have arrived.
-    Mix_Chunk* chunk = Mix_LoadWAV(name.c_str());
+    Mix_Chunk* chunk = Mix_LoadWAV(gameFilePath(name.c_str()).c_str());
     if (chunk != nullptr)
         sound.chunks.emplace(name, chunk);
     else
@@ -126,7 +127,7 @@ Mix_Music* musicFor(const std::string& name)
     // playing it then is the same problem.
     if (!sound.soundFontFound)
         reportProblem(name.c_str(), noSoundFont);
-    Mix_Music* music = Mix_LoadMUS(name.c_str());
+    Mix_Music* music = Mix_LoadMUS(gameFilePath(name.c_str()).c_str());
     if (music != nullptr) {
         sound.music.emplace(name, music);
         if (!looksLikeMidi(name))
