@@ -14,6 +14,7 @@
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #ifndef TRIGONIX_SHARE_FROM_PROGRAM
 #define TRIGONIX_SHARE_FROM_PROGRAM "../share/trigonix"
@@ -244,17 +245,22 @@ void clearOldFolder()
 {
     namespace fs = std::filesystem;
     std::error_code error;
-    const fs::path shared = fs::path(gameFolders.sharedData).lexically_normal();
+    std::vector<fs::path> madeByTheScript;
     for (const auto& entry : fs::directory_iterator(gameFolders.oldFolder, error)) {
         const fs::path& path = entry.path();
         if (entry.is_symlink(error)) {
-            const fs::path target = fs::read_symlink(path, error);
-            if (!error && target.parent_path().lexically_normal() == shared)
-                fs::remove(path, error);
+            // By the folder itself, not its name: the script named it by
+            // the prefix, which may be a link to where the game now finds
+            // it. A link whose file an upgrade took away counts too.
+            const fs::path target = fs::path(gameFolders.oldFolder) / fs::read_symlink(path, error);
+            if (!error && fs::equivalent(target.parent_path(), gameFolders.sharedData, error))
+                madeByTheScript.push_back(path);
         } else if (path.filename() == logName && entry.is_regular_file(error)) {
-            fs::remove(path, error);
+            madeByTheScript.push_back(path);
         }
     }
+    for (const fs::path& path : madeByTheScript)
+        fs::remove(path, error);
     rmdir(gameFolders.oldFolder.c_str());
 }
 
