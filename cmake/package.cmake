@@ -21,7 +21,7 @@ set(CPACK_STRIP_FILES ON)
 
 # The install code works out its paths from the prefix and honours
 # DESTDIR, so CPack installs with DESTDIR into its staging folder rather
-# than under a staging prefix, which would end up inside the launcher.
+# than under a staging prefix, which would end up in the desktop entry.
 set(CPACK_SET_DESTDIR ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 
