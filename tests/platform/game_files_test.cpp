@@ -66,7 +66,9 @@ protected:
 
 TEST_F(GameFiles, EachNameLeadsToTheWorkingFolderOrTheInstallAndTheXdgFolders)
 {
-    enum class DataFolder { none, empty, picture, linkToPicture, anotherPicture, brokenLink, playerFiles };
+    enum class DataFolder {
+        none, empty, picture, linkToPicture, anotherPicture, brokenLink, playerFiles
+    };
     struct Row {
         const char* what;
         DataFolder data;
@@ -85,8 +87,8 @@ TEST_F(GameFiles, EachNameLeadsToTheWorkingFolderOrTheInstallAndTheXdgFolders)
          "/home/.local/share/trigonix/data .tgx"},
         {"an empty ./Data", DataFolder::empty, "/xdg/d", "/xdg/c", "/xdg/c/trigonix/settings .tgx",
          "/xdg/d/trigonix/data .tgx"},
-        {"./Data with a broken link", DataFolder::brokenLink, "", "", "/home/.config/trigonix/settings .tgx",
-         "/home/.local/share/trigonix/data .tgx"},
+        {"./Data with a broken link", DataFolder::brokenLink, "", "",
+         "/home/.config/trigonix/settings .tgx", "/home/.local/share/trigonix/data .tgx"},
         {"./Data with only the player's files", DataFolder::playerFiles, "relative/d", "/xdg/c",
          "/xdg/c/trigonix/settings .tgx", "/home/.local/share/trigonix/data .tgx"},
     };
@@ -122,7 +124,8 @@ TEST_F(GameFiles, EachNameLeadsToTheWorkingFolderOrTheInstallAndTheXdgFolders)
         };
         EXPECT_EQ(gameFilePath("Data/settings .tgx"), expected(row.settings, "Data/settings .tgx"));
         EXPECT_EQ(gameFilePath("Data/data .tgx"), expected(row.scores, "Data/data .tgx"));
-        const std::string log = fs::path(expected(row.scores, "Data/data .tgx")).parent_path() / "trigonix.log";
+        const fs::path scores = expected(row.scores, "Data/data .tgx");
+        const std::string log = scores.parent_path() / "trigonix.log";
         EXPECT_EQ(gameFilePath("Data/trigonix.log"), log);
         EXPECT_EQ(gameFilePath("Data/moon.bmp"),
                   installed ? root + "/install/Data/moon.bmp" : std::string("Data/moon.bmp"));
@@ -185,8 +188,8 @@ TEST_F(GameFiles, AnInstalledGameMovesTheOldFolderByteForByteAndNeverReplacesAFi
         setVariable("XDG_DATA_HOME", row.xdgData);
         setVariable("XDG_CONFIG_HOME", row.xdgConfig);
         writeFile(root + "/afile", "not a folder");
-        const std::string old = root + (row.xdgData != nullptr ? std::string(row.xdgData) + "/trigonix/Data"
-                                                               : oldInHome);
+        const std::string old =
+            root + (row.xdgData != nullptr ? std::string(row.xdgData) + "/trigonix/Data" : oldInHome);
         fs::create_directories(old);
         // What the script linked in and the last run's log go with the folder.
         fs::create_symlink(root + "/install/Data/moon.bmp", old + "/moon.bmp");
