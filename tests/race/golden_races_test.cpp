@@ -323,6 +323,8 @@ TEST_P(GoldenRaces, everyFrameIsAsRecorded)
     raceGolden::Record record;
     if (!recording) {
         ASSERT_TRUE(raceGolden::read(path, record)) << "cannot read " << path;
+        ASSERT_TRUE(raceScript::sameSetup(record.setup, golden.setup))
+            << "the record was made from another start";
     }
     const std::string maker = raceGolden::pictureMaker();
     const bool withPicture = recording || record.pictures == maker;
@@ -363,6 +365,7 @@ TEST_P(GoldenRaces, everyFrameIsAsRecorded)
     raceGolden::holdKeys(keys, "");
 
     if (recording) {
+        record.setup = golden.setup;
         record.pictures = maker;
         record.lines = lines;
         for (std::size_t i = 0; i + 1 < record.lines.size(); ++i) {

@@ -194,6 +194,24 @@ bool read(const std::string& path, Record& record)
     Line previous(columnNames().size(), "");
     std::string text;
     while (std::getline(in, text)) {
+        if (text.rfind("# setup ", 0) == 0) {
+            raceScript::Setup& setup = record.setup;
+            int sky = 0, rotate = 0, sound = 0, title = 0;
+            unsigned speedBits = 0;
+            if (std::sscanf(text.c_str(),
+                            "# setup raceType %d seed %u sky %d rotateShip %d sound %d fps %d "
+                            "gameSpeed %x best %d fromTitle %d",
+                            &setup.raceType, &setup.seed, &sky, &rotate, &sound,
+                            &setup.framesPerSecond, &speedBits, &setup.best, &title) != 9)
+                return false;
+            setup.showSky = sky != 0;
+            setup.rotateShip = rotate != 0;
+            setup.soundOn = sound != 0;
+            setup.fromTitle = title != 0;
+            std::uint32_t word = speedBits;
+            std::memcpy(&setup.gameSpeed, &word, sizeof word);
+            continue;
+        }
         if (text.rfind("# pictures ", 0) == 0) {
             record.pictures = text.substr(11);
             continue;
@@ -222,6 +240,11 @@ bool write(const std::string& path, const Record& record)
 {
     std::ofstream out(path);
     out << "# A race recorded frame by frame; tests/support/race_golden.h tells how to read it.\n";
+    const raceScript::Setup& setup = record.setup;
+    out << "# setup raceType " << setup.raceType << " seed " << setup.seed << " sky "
+        << setup.showSky << " rotateShip " << setup.rotateShip << " sound " << setup.soundOn
+        << " fps " << setup.framesPerSecond << " gameSpeed " << bits(setup.gameSpeed) << " best "
+        << setup.best << " fromTitle " << setup.fromTitle << "\n";
     out << "# pictures " << record.pictures << "\n";
     out << "#";
     for (const std::string& name : columnNames())

@@ -10,6 +10,8 @@
 // every frame has their hash.
 #pragma once
 
+#include "tests/support/race_script.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -40,7 +42,8 @@ Line lineNow(int frame, const std::string& keys, std::size_t soundsBefore, bool 
 std::string value(const Line& line, const char* column);
 
 struct Record {
-    std::string pictures;  // what drew them: renderer, version and font
+    raceScript::Setup setup;  // how the race was started
+    std::string pictures;     // what drew them: renderer, version and font
     std::vector<Line> lines;
 };
 

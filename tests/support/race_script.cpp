@@ -83,6 +83,14 @@ std::uint64_t hashFrame(const screenView::Frame& frame)
     return hashBytes(frame.rgb.data(), frame.rgb.size());
 }
 
+bool sameSetup(const Setup& a, const Setup& b)
+{
+    return a.raceType == b.raceType && a.seed == b.seed && a.showSky == b.showSky &&
+           a.rotateShip == b.rotateShip && a.soundOn == b.soundOn &&
+           a.framesPerSecond == b.framesPerSecond && sameBits(a.gameSpeed, b.gameSpeed) &&
+           a.best == b.best && a.fromTitle == b.fromTitle;
+}
+
 void startFixedRace(int raceType, unsigned seed)
 {
     Setup setup;
@@ -91,7 +99,7 @@ void startFixedRace(int raceType, unsigned seed)
     startFixedRace(setup);
 }
 
-void startFixedRace(const Setup& setup)
+void startFixedRace(const Setup& setup, bool inWindow)
 {
     const int raceType = setup.raceType;
     screens = ScreenFlags{};
@@ -128,8 +136,12 @@ void startFixedRace(const Setup& setup)
         field[row].across = static_cast<float>((row % 2 == 0 ? 1 : -1) * (5 + row));
     }
     seedGameRandom(setup.seed);
-    if (!setup.fromTitle)
+    if (setup.fromTitle)
+        return;
+    if (inWindow)
         startRace();
+    else
+        beginRace();
 }
 
 void deliver(const std::vector<Step>& script, int frame)

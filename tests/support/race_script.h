@@ -59,9 +59,12 @@ struct Setup {
     bool fromTitle = false;
 };
 
+bool sameSetup(const Setup& a, const Setup& b);
+
 // Puts every record the race reads to a fixed state, seeds the generator,
 // places the field and starts the race (or leaves it to the title).
-void startFixedRace(const Setup& setup);
+// Without a window the start is only begun: its scatter is not drawn.
+void startFixedRace(const Setup& setup, bool inWindow = true);
 void startFixedRace(int raceType, unsigned seed);
 
 // Delivers this frame's steps of the script.
