@@ -24,6 +24,8 @@ const FieldRow fieldTable[fieldRows] = {
 
 Obstacle field[fieldRows];
 
+static_assert(raceFrameShapes >= fieldRows, "a picture holds every row of the field");
+
 namespace {
 
 // Runs with the static construction of this file, before the game starts.
