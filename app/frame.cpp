@@ -13,6 +13,7 @@
 #include "persist/settings.h"
 #include "platform/win32.h"
 #include "race/race.h"
+#include "race/race_timing.h"
 
 #include <GL/gl.h>
 
@@ -90,26 +91,12 @@ static void countFrame()
     }
 }
 
-// During a race the speed factor creeps towards the measured rate's by
-// half a per cent a frame, then dithers around it.
-static void tuneRaceSpeed()
-{
-    if (shownScore() <= 20 || screens.frontEnd || !(race.barLevel > 0.0f) ||
-        screens.nameEntryShown)
-        return;
-    float target = targetSpeed(frameRate.framesPerSecond);
-    if (settings.gameSpeed < target)
-        settings.gameSpeed *= 1.005f;
-    if (settings.gameSpeed > target)
-        settings.gameSpeed -= 0.005f * settings.gameSpeed;
-}
-
 static void endFrame()
 {
     if (input.keys[VK_F2])
         openHelp();
     countFrame();
-    tuneRaceSpeed();
+    tuneRaceSpeed(frameRate.framesPerSecond);
 
     input.keys[VK_RETURN] = false;
     if (screens.frontEnd)

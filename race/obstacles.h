@@ -1,7 +1,10 @@
 // The shapes the player dodges: twenty records, the table that gives each
-// its colour and shape, and the update that moves, respawns, draws and
-// scores one of them.
+// its colour and shape, and the update that moves, respawns and scores one
+// of them and says how it is drawn.
 #pragma once
+
+#include "race/race_controls.h"
+#include "race/race_frame.h"
 
 struct ObstacleShape {
     enum : int { HEXAGON = 1, SQUARE = 2, TRIANGLE = 3 };
@@ -11,9 +14,10 @@ struct Obstacle {
     float along;   // down the track; drawn at depth along - 60, the ship is near 58
     float across;  // sideways; the ship is at 0
 
-    // Scatter (throw back, flash), drift with the steering, draw, advance,
-    // respawn, and drain the bar on contact with the ship.
-    void update(float red, float green, float blue, bool scatter, int shape);
+    // Scatter (throw back), drift with the steering held, advance, respawn,
+    // and drain the bar on contact with the ship; gives the look of it.
+    ShapeLook update(float red, float green, float blue, bool scatter, int shape,
+                     const RaceControls& controls);
 };
 
 struct FieldRow {
@@ -31,7 +35,7 @@ extern Obstacle field[fieldRows];
 
 // The racing step: the 15 field obstacles (1 to 11, 15, 12, 13, 14), then
 // the extras on LONG, and on JOURNEY once the shown score is above 500.
-void updateRacingField();
+void updateRacingField(const RaceControls& controls, FieldLook& look);
 
 // A race start or a bomb: the 15 field obstacles thrown back, in table order.
-void scatterField();
+void scatterField(const RaceControls& controls, FieldLook& look);

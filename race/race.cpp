@@ -5,18 +5,25 @@
 #include "persist/settings.h"
 #include "race/obstacles.h"
 #include "race/race_display.h"
+#include "race/race_draw.h"
 #include "race/race_end.h"
 #include "race/race_pause.h"
-#include "race/race_steps.h"
 #include "race/race_timing.h"
 #include "race/ship.h"
-#include "render/textures.h"
-
-#include <GL/gl.h>
 
 #include <climits>
 
 RaceState race;
+
+namespace {
+
+// The picture of the last frame advanced: drawn once it is, and again for
+// every frame of a pause.
+RaceFrame lastFrame;
+
+bool racing() { return race.barLevel > 0.0f && race.barLevel < race.barTarget; }
+
+}  // namespace
 
 int shownScore() { return static_cast<int>(race.raceClock * 1e12f); }
 
@@ -26,13 +33,12 @@ void setBarTarget(int raceType)
         race.barTarget = type->barTarget;
 }
 
-void startRace()
+FieldLook beginRace()
 {
     // A race started before any front-end frame repaired the race type
     // (Enter in the very first frame) is the race it will be played as.
     wrapRaceType();
     const RaceTypeFacts* type = raceTypeFacts(settings.raceType);
-    glClearColor(0.0f, 0.5f, 0.0f, 0.5f);
     race.steerVelocity = 0.0f;
     race.bombs = type->startingBombs;
     race.barLevel = type->startingBarLevel;
@@ -42,53 +48,47 @@ void startRace()
     race.raceClock = 0.0f;
     race.raceFrames = 0;
     race.shipSpeed = 0.0f;
-    scatterField();
+    // With the velocity at 0 no steering drifts the scatter.
+    FieldLook scatter;
+    scatterField(RaceControls{}, scatter);
     showRace();
     race.skyLevel = 0.5f;
     race.skyRising = false;
-    forgetPausedRace();
+    lastFrame = RaceFrame{};
+    forgetPause();
+    return scatter;
 }
 
-static bool racing() { return race.barLevel > 0.0f && race.barLevel < race.barTarget; }
+void startRace() { drawRaceStart(beginRace()); }
 
-void runRaceFrameSteps()
+void advanceRace(const RaceControls& controls, RaceFrame& frame)
 {
-    hideRaceCursor();
+    frame = RaceFrame{};
+    frame.advanced = true;
 
     updateLightning();
-
-    // The HUD frame; text is untextured whatever the front end left bound.
-    glBindTexture(GL_TEXTURE_2D, noTexture);
-    glTranslatef(0.0f, 0.0f, -5.0f);
-    drawHudLines();
-
-    // The ship frame.
-    glTranslatef(0.0f, 0.0f, 5.0f);
-    glTranslatef(0.0f, -5.0f, -11.0f);
-    drawProgressBar();
-
-    // The ship; everything after it is in the world frame.
-    drawShipAndTurnWorld();
+    showHudLines(frame);
+    showProgressBar(frame);
+    showShip(frame);
 
     if (countdownOver()) {
-        steer();
-        applySpeedKeys();
-        dropBombIfAsked();
+        steer(controls);
+        applySpeedKeys(controls);
+        dropBombIfAsked(controls, frame);
     }
 
-    drawSky();
-    drawGround();
+    updateSky(frame);
 
     if (countdownOver()) {
         if (racing()) {
-            updateRacingField();
+            updateRacingField(controls, frame.field);
             race.raceClock += settings.gameSpeed * 1e-13f;
             if (settings.raceType != RaceType::JOURNEY)
                 race.barLevel +=
                     race.shipSpeed * 0.001 * settings.gameSpeed + settings.gameSpeed * 0.001;
         }
-        drawFinishHint();
-        showRaceEnd();
+        showFinishHint(frame);
+        showRaceEnd(frame);
     }
 
     menu.menuClock += 0.06;
@@ -97,15 +97,22 @@ void runRaceFrameSteps()
         ++race.raceFrames;
 
     if (race.raceFrames < 200 / settings.gameSpeed)
-        showIntroAndCountdown();
+        showIntroAndCountdown(frame);
+}
+
+bool advanceUnlessPaused(const RaceControls& controls, RaceFrame& frame)
+{
+    if (holdForPause(controls))
+        return false;
+    advanceRace(controls, frame);
+    return true;
 }
 
 void raceFrame()
 {
-    if (racePauseHeld()) {
-        drawPausedRace();
-        return;
-    }
-    beginUnpausedRaceFrame();
-    runRaceFrameSteps();
+    hideRaceCursor();
+    const bool advanced = advanceUnlessPaused(readRaceControls(), lastFrame);
+    drawRaceFrame(lastFrame);
+    if (!advanced)
+        drawPausedSign();
 }

@@ -2,6 +2,8 @@
 // frame function calls.
 #pragma once
 
+#include "race/race_controls.h"
+#include "race/race_frame.h"
 #include "race/race_types.h"
 
 struct RaceState {
@@ -26,8 +28,22 @@ int shownScore();
 // it; a value outside the four leaves the bar as it is.
 void setBarTarget(int raceType);
 
-// Starts or restarts a race of settings.raceType, with its own bar.
+// Starts or restarts a race of settings.raceType, with its own bar: every
+// change of a start, and the look of the field it throws back. No drawing.
+FieldLook beginRace();
+
+// beginRace, and the start's picture drawn at once in the current drawing
+// frame: the race's clear colour and the field thrown back, flashing.
 void startRace();
 
-// One frame of the race.
+// Every change of one race frame, in the order of its steps, and its
+// picture into `frame`. No drawing.
+void advanceRace(const RaceControls& controls, RaceFrame& frame);
+
+// One frame of the race as the frame function runs it: the cursor kept
+// hidden, then, unless a pause key is held, the advance; then the picture,
+// the last one again (with "PAUSED") while paused.
 void raceFrame();
+
+// Advances, or holds for the pause: whether the race advanced.
+bool advanceUnlessPaused(const RaceControls& controls, RaceFrame& frame);

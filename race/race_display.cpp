@@ -1,29 +1,21 @@
 // The race's scenery and read-outs.
 #include "race/race_display.h"
 
-#include "game/input.h"
+#include "game/random.h"
 #include "game/screens.h"
 #include "persist/settings.h"
-#include "race/frame_record.h"
+#include "platform/win32.h"
 #include "race/obstacles.h"
 #include "race/race.h"
 #include "race/race_timing.h"
 #include "race/race_types.h"
-#include "render/font.h"
-#include "render/textures.h"
-
-#include <GL/gl.h>
 
 #include <cmath>
 
 namespace {
 
-struct Colour {
-    float red, green, blue;
-};
-
 // The JOURNEY sky: dusk towards night while it falls, dawn while it rises.
-Colour dayAndNight()
+RaceColour dayAndNight()
 {
     float& level = race.skyLevel;
     if (level > 0.7f)
@@ -32,98 +24,77 @@ Colour dayAndNight()
         race.skyRising = true;
     if (race.skyRising) {
         level += 0.0003 * settings.gameSpeed;
-        return Colour{level, level, static_cast<float>(level + 0.15 / (1.0 - level))};
+        return RaceColour{level, level, static_cast<float>(level + 0.15 / (1.0 - level))};
     }
     level -= 0.0003 * settings.gameSpeed;
-    return Colour{static_cast<float>(level + 0.15 / (1.0 - level)), level, level};
+    return RaceColour{static_cast<float>(level + 0.15 / (1.0 - level)), level, level};
 }
 
 }  // namespace
 
 void updateLightning()
 {
-    const int draw = raceRandom() % 100;
+    const int draw = gameRandom() % 100;
     if (draw > 100 - 2 * settings.gameSpeed)
         race.lightning = true;
     else if (race.lightning)
-        race.lightning = raceRandom() % 100 > 50;
-    glClearColor(0.0f, 0.5f, 0.0f, 0.5f);
+        race.lightning = gameRandom() % 100 > 50;
 }
 
-void drawHudLines()
+void showHudLines(RaceFrame& frame)
 {
     const float t = menu.menuClock;
-    const Colour colour{std::cos(t), std::sin(t), 1.0f - 0.5f * std::tan(t)};
-    glColor3f(colour.red, colour.green, colour.blue);
-    glRasterPos2f(-2.6f, -1.8f);
-    printText("Score:   %i", shownScore());
-    if (settings.raceType != RaceType::JOURNEY) {
-        glColor3f(colour.red, colour.green, colour.blue);
-        glRasterPos2f(-2.6f, -2.0f);
-        printText("Bombs:%2.f", race.bombs);
-    }
+    const RaceColour colour{std::cos(t), std::sin(t), 1.0f - 0.5f * std::tan(t)};
+    addRaceText(frame.hud, true, colour, -2.6f, -1.8f, "Score:   %i", shownScore());
+    if (settings.raceType != RaceType::JOURNEY)
+        addRaceText(frame.hud, true, colour, -2.6f, -2.0f, "Bombs:%2.f", race.bombs);
 }
 
-void drawProgressBar()
+void showProgressBar(RaceFrame& frame)
 {
-    if (settings.raceType == RaceType::JOURNEY)
-        return;
-    // The fill is drawn second at the same depth, over the target.
-    glBindTexture(GL_TEXTURE_2D, noTexture);
-    glBegin(GL_QUADS);
-    glColor3f(0.7f, 0.0f, 0.0f);
-    glVertex3f(5.75f, race.barTarget + 0.4f, 0.0f);
-    glVertex3f(6.75f, race.barTarget + 0.4f, 0.0f);
-    glVertex3f(6.75f, 0.4f, 0.0f);
-    glVertex3f(5.75f, 0.4f, 0.0f);
-    if (race.barLevel > 0.5f)
-        glColor3f(0.0f, 0.9f, 0.1f);
-    else
-        glColor3f(1.0f, 0.0f, 0.0f);
-    glVertex3f(5.75f, race.barLevel + 0.4f, 0.0f);
-    glVertex3f(6.75f, race.barLevel + 0.4f, 0.0f);
-    glVertex3f(6.75f, 0.4f, 0.0f);
-    glVertex3f(5.75f, 0.4f, 0.0f);
-    glEnd();
+    frame.bar = settings.raceType != RaceType::JOURNEY;
+    frame.barTarget = race.barTarget;
+    frame.barLevel = race.barLevel;
+    frame.barFill = race.barLevel > 0.5f ? RaceColour{0.0f, 0.9f, 0.1f} : RaceColour{1.0f, 0.0f, 0.0f};
 }
 
-void dropBombIfAsked()
+void dropBombIfAsked(const RaceControls& controls, RaceFrame& frame)
 {
-    if (!isKeyDown(settings.bombKey) || !(race.bombs > 0.0f) || menu.repeatDelay != 0)
+    if (!controls.bomb || !(race.bombs > 0.0f) || menu.repeatDelay != 0)
         return;
     race.bombs -= 1.0f;
     menu.repeatDelay = wholeFrames(40 / settings.gameSpeed);
-    scatterField();
+    scatterField(controls, frame.bomb);
 }
 
-void drawSky()
+void updateSky(RaceFrame& frame)
 {
-    glBindTexture(GL_TEXTURE_2D, settings.showSky ? skyTexture : noTexture);
+    frame.skyPicture = settings.showSky;
 
     const float t = menu.menuClock;
-    Colour colour{1.0f, 1.0f, 1.0f};
+    RaceColour colour{1.0f, 1.0f, 1.0f};
     if (race.barLevel < 0.0f) {
-        colour = Colour{std::sin(t) + 1.0f, std::cos(t) + 1.0f,
-                        (std::sin(t) + std::cos(t)) * 0.5f + 1.0f};
+        colour = RaceColour{std::sin(t) + 1.0f, std::cos(t) + 1.0f,
+                            (std::sin(t) + std::cos(t)) * 0.5f + 1.0f};
         // With the race's own +0.06 the colours run at 0.1 a frame while
         // crashed instead of 0.16.
         menu.menuClock -= 0.059999;
     }
     if (!settings.showSky)
-        colour = Colour{0.515625f, 0.59765625f, 0.98828125f};
+        colour = RaceColour{0.515625f, 0.59765625f, 0.98828125f};
 
     const RaceTypeFacts* type = raceTypeFacts(settings.raceType);
     switch (type != nullptr ? type->sky : SkyMood::PLAIN) {
     case SkyMood::PURPLE:
-        colour = Colour{0.8f, 0.3f, 0.8f};
+        colour = RaceColour{0.8f, 0.3f, 0.8f};
         break;
     case SkyMood::STORM:
         if (race.lightning) {
-            colour = Colour{1.0f, 1.0f, 1.0f};
-            if (settings.soundOn && raceRandom() % 6 == 1)
-                playRaceSound("Data/Boom2.wav");
+            colour = RaceColour{1.0f, 1.0f, 1.0f};
+            if (settings.soundOn && gameRandom() % 6 == 1)
+                PlaySoundA("Data/Boom2.wav", nullptr, SND_ASYNC);
         } else {
-            colour = Colour{0.3f, 0.3f, 0.3f};
+            colour = RaceColour{0.3f, 0.3f, 0.3f};
         }
         break;
     case SkyMood::DAY_AND_NIGHT:
@@ -132,39 +103,14 @@ void drawSky()
     default:
         break;
     }
-
-    glColor3f(colour.red, colour.green, colour.blue);
-    glBegin(GL_QUADS);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(-50.25f, 50.5f, -50.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(50.25f, 50.5f, -50.0f);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(50.5f, -0.2f, -50.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(-50.5f, -0.2f, -50.0f);
-    glEnd();
+    frame.sky = colour;
 }
 
-void drawGround()
-{
-    glBindTexture(GL_TEXTURE_2D, noTexture);
-    glColor3f(0.0f, 0.5f, 0.0f);
-    glBegin(GL_QUADS);
-    glVertex3f(-50.25f, -0.5f, -70.0f);
-    glVertex3f(50.25f, -0.5f, -70.0f);
-    glVertex3f(50.5f, -0.2f, 0.0f);
-    glVertex3f(-50.5f, -0.2f, 0.0f);
-    glEnd();
-}
-
-void drawFinishHint()
+void showFinishHint(RaceFrame& frame)
 {
     if (settings.raceType == RaceType::JOURNEY)
         return;
-    if (race.barLevel > race.barTarget - 0.2 && race.barLevel < race.barTarget) {
-        glColor3f(0.0f, 4.0f, 0.0f);
-        glRasterPos2f(-2.2f, 9.0f);
-        printText("A Little Further!!");
-    }
+    if (race.barLevel > race.barTarget - 0.2 && race.barLevel < race.barTarget)
+        addRaceText(frame.texts, true, RaceColour{0.0f, 4.0f, 0.0f}, -2.2f, 9.0f,
+                    "A Little Further!!");
 }

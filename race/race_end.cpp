@@ -6,9 +6,6 @@
 #include "persist/settings.h"
 #include "race/race.h"
 #include "race/race_types.h"
-#include "render/font.h"
-
-#include <GL/gl.h>
 
 #include <cmath>
 
@@ -16,28 +13,26 @@ namespace {
 
 bool journey() { return settings.raceType == RaceType::JOURNEY; }
 
-void pulseColour()
+RaceColour pulseColour()
 {
     const float t = menu.menuClock;
-    glColor3f(std::sin(t), 1.0f - 0.5f * std::tan(t), std::cos(t));
+    return RaceColour{std::sin(t), 1.0f - 0.5f * std::tan(t), std::cos(t)};
 }
 
-void slowColour()
+RaceColour slowColour()
 {
     const float t = menu.menuClock;
-    glColor3f(std::sin(0.05f * t), std::cos(0.05f * t), 1.0f - 0.5f * std::tan(0.005f * t));
+    return RaceColour{std::sin(0.05f * t), std::cos(0.05f * t), 1.0f - 0.5f * std::tan(0.005f * t)};
 }
 
-void printAt(float x, float y) { glRasterPos2f(x, y); }
+constexpr RaceColour red{1.0f, 0.0f, 0.0f};
+constexpr RaceColour black{0.0f, 0.0f, 0.0f};
 
-void printExitAndAgain()
+void showExitAndAgain(RaceTexts& texts)
 {
-    glColor3f(1.0f, 0.0f, 0.0f);
-    printAt(-1.9f, 3.0f);
-    printText("Press Escape to exit...");
-    glColor3f(0.0f, 0.2f, 0.0f);
-    printAt(-2.1f, 2.0f);
-    printText("Press Enter to play again...");
+    addRaceText(texts, true, red, -1.9f, 3.0f, "Press Escape to exit...");
+    addRaceText(texts, true, RaceColour{0.0f, 0.2f, 0.0f}, -2.1f, 2.0f,
+                "Press Enter to play again...");
 }
 
 // Ties count as a new best. A race type without a row in the table has
@@ -60,120 +55,99 @@ void handOverToNameEntry(HighScoreEntry* entry, int score)
     openNameEntry();
 }
 
-void showResult()
+void showResult(RaceTexts& texts)
 {
     const int score = shownScore();
     HighScoreEntry* entry = highScoreFor(settings.raceType);
 
-    printExitAndAgain();
+    showExitAndAgain(texts);
 
-    pulseColour();
-    printAt(-3.5f, 5.0f);
     const bool newBest = isNewBest(entry, score);
     if (newBest) {
         handOverToNameEntry(entry, score);
-        printText("YOU BEAT THE OLD %s HIGH SCORE!!!", raceTypeFacts(settings.raceType)->name);
+        addRaceText(texts, true, pulseColour(), -3.5f, 5.0f, "YOU BEAT THE OLD %s HIGH SCORE!!!",
+                    raceTypeFacts(settings.raceType)->name);
+    } else {
+        addRasterPosition(texts, true, pulseColour(), -3.5f, 5.0f);
     }
 
-    glColor3f(0.0f, 0.0f, 0.0f);
-    printAt(-2.4f, 5.0f);
     if (!newBest && entry != nullptr) {
         if (journey()) {
-            printAt(-2.8f, 5.0f);
-            printText("Sorry, you didn't last longer than %i", entry->best);
+            addRasterPosition(texts, true, black, -2.4f, 5.0f);
+            addRaceText(texts, false, black, -2.8f, 5.0f, "Sorry, you didn't last longer than %i",
+                        entry->best);
         } else {
-            printText("Sorry, you didn't beat %i", entry->best);
+            addRaceText(texts, true, black, -2.4f, 5.0f, "Sorry, you didn't beat %i", entry->best);
         }
+    } else {
+        addRasterPosition(texts, true, black, -2.4f, 5.0f);
     }
 
     if (journey()) {
-        pulseColour();
-        printAt(-1.1f, 9.0f);
-        printText("YOU CRASHED!!");
-        slowColour();
-        printAt(-1.4f, 8.0f);
-        printText("YOU LASTED: %i!", score);
+        addRaceText(texts, true, pulseColour(), -1.1f, 9.0f, "YOU CRASHED!!");
+        addRaceText(texts, true, slowColour(), -1.4f, 8.0f, "YOU LASTED: %i!", score);
     } else {
-        pulseColour();
-        printAt(-1.1f, 9.0f);
-        printText("YOU WIN!!");
-        slowColour();
-        printAt(-1.6f, 8.0f);
-        printText("You Won In: %i!", score);
+        addRaceText(texts, true, pulseColour(), -1.1f, 9.0f, "YOU WIN!!");
+        addRaceText(texts, true, slowColour(), -1.6f, 8.0f, "You Won In: %i!", score);
     }
 }
 
 // A loss never changes the table.
-void showLoss()
+void showLoss(RaceTexts& texts)
 {
     const HighScoreEntry* entry = highScoreFor(settings.raceType);
 
-    printExitAndAgain();
+    showExitAndAgain(texts);
 
-    glColor3f(0.0f, 0.0f, 0.0f);
-    printAt(-1.1f, 9.0f);
-    printText("YOU LOSE");
-    printAt(-1.4f, 8.0f);
-    printText("You Lasted:%i", shownScore());
+    addRaceText(texts, true, black, -1.1f, 9.0f, "YOU LOSE");
+    addRaceText(texts, false, black, -1.4f, 8.0f, "You Lasted:%i", shownScore());
 
-    pulseColour();
-    printAt(-2.7f, 5.0f);
     if (entry != nullptr)
-        printText("Sorry, you didn't go faster than %i", entry->best);
+        addRaceText(texts, true, pulseColour(), -2.7f, 5.0f, "Sorry, you didn't go faster than %i",
+                    entry->best);
+    else
+        addRasterPosition(texts, true, pulseColour(), -2.7f, 5.0f);
 }
 
-void showCountdownNumeral()
+void showCountdownNumeral(RaceTexts& texts)
 {
     const int frames = race.raceFrames;
     const float speed = settings.gameSpeed;
-    if (frames < 60 / speed) {
-        glColor3f(1.0f, 0.0f, 0.0f);
-        printAt(-0.2f, 4.2f);
-        printText("3");
-    } else if (frames > 60 / speed && frames < 120 / speed) {
-        glColor3f(1.0f, 1.0f, 0.0f);
-        printAt(-0.2f, 4.2f);
-        printText("2");
-    } else if (frames > 120 / speed && frames < 180 / speed) {
-        glColor3f(0.0f, 8.0f, 0.0f);
-        printAt(-0.2f, 4.2f);
-        printText("1");
-    } else if (frames > 180 / speed) {
-        glColor3f(0.0f, 1.0f, 0.0f);
-        printAt(-0.4f, 4.2f);
-        printText("GO");
-    }
+    if (frames < 60 / speed)
+        addRaceText(texts, true, red, -0.2f, 4.2f, "3");
+    else if (frames > 60 / speed && frames < 120 / speed)
+        addRaceText(texts, true, RaceColour{1.0f, 1.0f, 0.0f}, -0.2f, 4.2f, "2");
+    else if (frames > 120 / speed && frames < 180 / speed)
+        addRaceText(texts, true, RaceColour{0.0f, 8.0f, 0.0f}, -0.2f, 4.2f, "1");
+    else if (frames > 180 / speed)
+        addRaceText(texts, true, RaceColour{0.0f, 1.0f, 0.0f}, -0.4f, 4.2f, "GO");
 }
 
 }  // namespace
 
-void showRaceEnd()
+void showRaceEnd(RaceFrame& frame)
 {
     if (race.barLevel > race.barTarget || (journey() && race.barLevel < 0.0f))
-        showResult();
+        showResult(frame.texts);
     else if (race.barLevel < 0.0f)
-        showLoss();
+        showLoss(frame.texts);
 }
 
-void showIntroAndCountdown()
+void showIntroAndCountdown(RaceFrame& frame)
 {
+    RaceTexts& texts = frame.texts;
     const HighScoreEntry* entry = highScoreFor(settings.raceType);
-    glColor3f(0.0f, 0.0f, 0.5f);
-    printAt(-2.2f, 5.0f);
-    if (entry != nullptr) {
-        if (journey())
-            printText("The current high score is %i", entry->best);
-        else
-            printText("The current best time is %i", entry->best);
-    }
+    const RaceColour blue{0.0f, 0.0f, 0.5f};
+    if (entry == nullptr)
+        addRasterPosition(texts, true, blue, -2.2f, 5.0f);
+    else if (journey())
+        addRaceText(texts, true, blue, -2.2f, 5.0f, "The current high score is %i", entry->best);
+    else
+        addRaceText(texts, true, blue, -2.2f, 5.0f, "The current best time is %i", entry->best);
 
-    glColor3f(1.0f, 0.0f, 0.0f);
-    printAt(-0.2f, 0.5f);
-    printText("Made By: Kelvorn");
+    addRaceText(texts, true, red, -0.2f, 0.5f, "Made By: Kelvorn");
+    addRaceText(texts, true, RaceColour{0.0f, 0.0f, std::sin(menu.menuClock) + 0.3f}, -2.4f, 8.5f,
+                "        Trigonix");
 
-    glColor3f(0.0f, 0.0f, std::sin(menu.menuClock) + 0.3f);
-    printAt(-2.4f, 8.5f);
-    printText("        Trigonix");
-
-    showCountdownNumeral();
+    showCountdownNumeral(texts);
 }

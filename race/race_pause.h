@@ -3,15 +3,15 @@
 // where it stopped.
 #pragma once
 
-// Whether a pause key is held that is not also one of the race keys.
-bool racePauseHeld();
+#include "race/race_controls.h"
 
-// A race start: nothing of an earlier race is held or drawn again.
-void forgetPausedRace();
+// Whether this frame is paused. The frame function's own changes in a
+// paused frame (the menu clock, the repeat delay's count-down, the speed
+// factor's tuning) are taken back, and the frame after the pause gets what
+// the first paused frame found, as the frame after the last one raced
+// would have: the HUD's colours run on the menu clock, and the bomb delay
+// and the speed factor would otherwise move on while the race stands still.
+bool holdForPause(const RaceControls& controls);
 
-// Before the steps of every frame that is not paused: ends a pause,
-// and remembers where this frame starts.
-void beginUnpausedRaceFrame();
-
-// The whole of a paused race frame.
-void drawPausedRace();
+// A race start: no pause of an earlier race is held.
+void forgetPause();

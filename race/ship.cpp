@@ -1,15 +1,11 @@
-// The ship, its banking, steering and speed.
+// The ship: its look, steering and speed.
 #include "race/ship.h"
 
-#include "game/input.h"
+#include "game/random.h"
 #include "persist/settings.h"
 #include "platform/win32.h"
-#include "race/frame_record.h"
 #include "race/race.h"
 #include "race/race_types.h"
-#include "render/textures.h"
-
-#include <GL/gl.h>
 
 namespace {
 
@@ -42,46 +38,28 @@ void hideRaceCursor()
     ShowCursor(TRUE);
 }
 
-void drawShipAndTurnWorld()
+void showShip(RaceFrame& frame)
 {
-    if (settings.raceType == RaceType::JOURNEY && race.barLevel < 0.0f)
+    frame.ship = !(settings.raceType == RaceType::JOURNEY && race.barLevel < 0.0f);
+    if (!frame.ship)
         return;
-    if (settings.rotateShip)
-        glRotatef(race.steerVelocity, 0.0f, 0.0f, 20.0f);
-
+    frame.shipBanks = settings.rotateShip;
+    frame.bank = race.steerVelocity;
     // The two looks alternate at random: the engines flicker.
-    glBindTexture(GL_TEXTURE_2D, raceRandom() % 2 == 0 ? shipTextureB : shipTextureA);
-    glColor3f(1.0f, 1.0f, 1.0f);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(1.0f, 1.5f, -2.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(-1.0f, 1.5f, -2.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(-1.0f, 0.0f, -2.0f);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(1.0f, 0.0f, -2.0f);
-    glEnd();
-    glBindTexture(GL_TEXTURE_2D, noTexture);
-
-    // SHIP mode: undoes the bank, the world stays level. WORLD mode: the
-    // ship stayed level and the world turns the other way.
-    glRotatef(-race.steerVelocity, 0.0f, 0.0f, 20.0f);
+    frame.shipLookB = gameRandom() % 2 == 0;
 }
 
-void steer()
+void steer(const RaceControls& controls)
 {
-    const bool leftKey = isKeyDown(settings.leftKey);
-    const bool rightKey = isKeyDown(settings.rightKey);
     const float speed = settings.gameSpeed;
     float& velocity = race.steerVelocity;
 
-    if ((leftKey && rightKey) || (input.leftButtonDown && input.rightButtonDown)) {
+    if ((controls.left && controls.right) || (controls.leftButton && controls.rightButton)) {
         decaySteering();
-    } else if (leftKey || input.leftButtonDown) {
+    } else if (steeringLeft(controls)) {
         if (!(velocity > 10.0f))
             velocity += steerStep * speed;
-    } else if (rightKey || input.rightButtonDown) {
+    } else if (steeringRight(controls)) {
         if (!(velocity < -10.0f))
             velocity -= steerStep * speed;
     } else {
@@ -89,15 +67,15 @@ void steer()
     }
 }
 
-void applySpeedKeys()
+void applySpeedKeys(const RaceControls& controls)
 {
     const RaceTypeFacts* type = raceTypeFacts(settings.raceType);
     if (type != nullptr && !type->speedKeys)
         return;
     // Scaled like every motion, so a second of holding the key gives the
     // same speed at any frame rate.
-    if (isKeyDown(settings.accelerateKey))
+    if (controls.accelerate)
         race.shipSpeed += 0.01 * settings.gameSpeed;
-    if (isKeyDown(settings.decelerateKey) && race.shipSpeed > 0.0f)
+    if (controls.decelerate && race.shipSpeed > 0.0f)
         race.shipSpeed -= 0.03 * settings.gameSpeed;
 }

@@ -2,15 +2,18 @@
 // its banking and the world's turn, steering and the speed keys.
 #pragma once
 
+#include "race/race_controls.h"
+#include "race/race_frame.h"
+
 // Holds the cursor counter at -1 so the cursor stays hidden in a race.
 void hideRaceCursor();
 
-// In the ship frame: draws the ship (banked in SHIP mode), then turns the
-// frame into the world frame. Skipped once a JOURNEY has crashed.
-void drawShipAndTurnWorld();
+// The ship this frame: banked in SHIP mode, the world turned in WORLD
+// mode, one of its two pictures at random; gone once a JOURNEY has crashed.
+void showShip(RaceFrame& frame);
 
 // Steering from the keys and mouse buttons, with its decay.
-void steer();
+void steer(const RaceControls& controls);
 
 // Up and down the speed, except on JOURNEY.
-void applySpeedKeys();
+void applySpeedKeys(const RaceControls& controls);

@@ -22,7 +22,7 @@ struct Field : RaceTest {
     // One update of a row-1 hexagon.
     static void step(Obstacle& obstacle, bool scatter = false)
     {
-        obstacle.update(0.0f, 0.0f, 0.7f, scatter, ObstacleShape::HEXAGON);
+        obstacle.update(0.0f, 0.0f, 0.7f, scatter, ObstacleShape::HEXAGON, readRaceControls());
     }
 };
 
@@ -280,6 +280,10 @@ TEST_F(Field, theRacingStepTakesTheRowsInItsOrderAndTheExtrasOnlyWhereTheRaceCal
             field[row].across = 0.0f;
         }
     };
+    auto racingStep = [] {
+        FieldLook look;
+        updateRacingField(RaceControls{}, look);
+    };
     // Each passing shape takes one draw; the draws reveal the order.
     const int order[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 14, 11, 12, 13};
     placeAll();
@@ -288,7 +292,7 @@ TEST_F(Field, theRacingStepTakesTheRowsInItsOrderAndTheExtrasOnlyWhereTheRaceCal
     for (int i = 0; i < fieldRows; ++i)
         shifts.push_back(gameRandom() % 70 - 35);
     seedGameRandom(5);
-    updateRacingField();
+    racingStep();
     for (int i = 0; i < fieldObstacles; ++i) {
         SCOPED_TRACE(order[i] + 1);
         EXPECT_EQ(field[order[i]].across, static_cast<float>(shifts[i]));
@@ -305,7 +309,7 @@ TEST_F(Field, theRacingStepTakesTheRowsInItsOrderAndTheExtrasOnlyWhereTheRaceCal
         ASSERT_EQ(shownScore(), 500);
         placeAll();
         seedGameRandom(5);
-        updateRacingField();
+        racingStep();
         const bool extras = type == RaceType::LONG;
         for (int i = fieldObstacles; i < fieldRows; ++i) {
             if (extras)
@@ -320,7 +324,7 @@ TEST_F(Field, theRacingStepTakesTheRowsInItsOrderAndTheExtrasOnlyWhereTheRaceCal
     ASSERT_GT(shownScore(), 500);
     placeAll();
     seedGameRandom(5);
-    updateRacingField();
+    racingStep();
     for (int i = fieldObstacles; i < fieldRows; ++i)
         EXPECT_EQ(field[i].across, static_cast<float>(shifts[i]));
 }

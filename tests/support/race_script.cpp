@@ -83,22 +83,39 @@ std::uint64_t hashFrame(const screenView::Frame& frame)
     return hashBytes(frame.rgb.data(), frame.rgb.size());
 }
 
+bool sameSetup(const Setup& a, const Setup& b)
+{
+    return a.raceType == b.raceType && a.seed == b.seed && a.showSky == b.showSky &&
+           a.rotateShip == b.rotateShip && a.soundOn == b.soundOn &&
+           a.framesPerSecond == b.framesPerSecond && sameBits(a.gameSpeed, b.gameSpeed) &&
+           a.best == b.best && a.fromTitle == b.fromTitle;
+}
+
 void startFixedRace(int raceType, unsigned seed)
 {
+    Setup setup;
+    setup.raceType = raceType;
+    setup.seed = seed;
+    startFixedRace(setup);
+}
+
+void startFixedRace(const Setup& setup, bool inWindow)
+{
+    const int raceType = setup.raceType;
     screens = ScreenFlags{};
     menu = MenuState{};
     input = InputState{};
-    frameRate.framesPerSecond = 60;
+    frameRate.framesPerSecond = setup.framesPerSecond;
     frameRate.framesThisSecond = 0;
     frameRate.secondStamp = 1000;
 
-    settings.gameSpeed = 1.0f;
-    settings.showSky = true;
+    settings.gameSpeed = setup.gameSpeed;
+    settings.showSky = setup.showSky;
     settings.resolutionIndex = 2;
     settings.raceType = raceType;
     useArrowKeysAndSpaceBar();
-    settings.rotateShip = false;
-    settings.soundOn = true;
+    settings.rotateShip = setup.rotateShip;
+    settings.soundOn = setup.soundOn;
     settings.fullscreen = false;
 
     const int bests[4] = {90, 250, 400, 30};
@@ -108,6 +125,8 @@ void startFixedRace(int raceType, unsigned seed)
         for (int n = 1; n <= 3; ++n)
             highScores.rows[row].initials.set(n, initials[row][n - 1]);
     }
+    if (setup.best >= 0 && raceType >= 1 && raceType <= 4)
+        highScores.rows[raceType - 1].best = setup.best;
 
     race = RaceState{};
     const float targets[4] = {2.0f, 4.0f, 6.0f, 10000000.0f};
@@ -116,8 +135,13 @@ void startFixedRace(int raceType, unsigned seed)
         field[row].along = static_cast<float>(-20 + 3 * row);
         field[row].across = static_cast<float>((row % 2 == 0 ? 1 : -1) * (5 + row));
     }
-    seedGameRandom(seed);
-    startRace();
+    seedGameRandom(setup.seed);
+    if (setup.fromTitle)
+        return;
+    if (inWindow)
+        startRace();
+    else
+        beginRace();
 }
 
 void deliver(const std::vector<Step>& script, int frame)

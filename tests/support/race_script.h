@@ -44,8 +44,27 @@ std::uint64_t hashBytes(const void* bytes, std::size_t size,
                         std::uint64_t hash = 1469598103934665603ull);
 std::uint64_t hashFrame(const screenView::Frame& frame);
 
+// How a scripted race is set up.
+struct Setup {
+    int raceType = 1;
+    unsigned seed = 1;
+    bool showSky = true;
+    bool rotateShip = false;
+    bool soundOn = true;
+    int framesPerSecond = 60;  // the rate counted: the speed tuning aims at it
+    float gameSpeed = 1.0f;
+    int best = -1;  // the race type's stored best; -1 keeps the fixed one
+    // Left on the title with SINGLE PLAYER highlighted: Enter in the first
+    // frame starts the race.
+    bool fromTitle = false;
+};
+
+bool sameSetup(const Setup& a, const Setup& b);
+
 // Puts every record the race reads to a fixed state, seeds the generator,
-// places the field and starts a race of `raceType`.
+// places the field and starts the race (or leaves it to the title).
+// Without a window the start is only begun: its scatter is not drawn.
+void startFixedRace(const Setup& setup, bool inWindow = true);
 void startFixedRace(int raceType, unsigned seed);
 
 // Delivers this frame's steps of the script.
