@@ -4,6 +4,7 @@
 #include "persist/atomic_file.h"
 
 #include "persist/file_failure.h"
+#include "platform/game_files.h"
 
 #include <cerrno>
 #include <climits>
@@ -161,7 +162,7 @@ bool writeInPlace(const std::string& target, const char* bytes, std::size_t leng
 bool replaceFile(const char* path, const char* bytes, std::size_t length)
 {
     savingPath = path;
-    std::string target = path;
+    std::string target = gameFilePath(path);
     if (!followLinks(target))
         return fail(errno);
 

@@ -4,6 +4,7 @@
 #include "persist/read_file_head.h"
 
 #include "persist/file_failure.h"
+#include "platform/game_files.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -23,7 +24,7 @@ long failClosing(const char* path, int fd, int error)
 
 long readFileHead(const char* path, unsigned char* buffer, std::size_t capacity)
 {
-    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = open(gameFilePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         reportFileFailure(path, errno);
         return -1;

@@ -3,6 +3,7 @@
 #include "platform/window.h"
 
 #include "platform/frame_pacing.h"
+#include "platform/game_files.h"
 #include "platform/heap.h"
 #include "platform/platform_state.h"
 #include "platform/test_hook_state.h"
@@ -106,7 +107,7 @@ void setGlAttributes(const PIXELFORMATDESCRIPTOR& descriptor)
 
 void setGameIcon(SDL_Window* window)
 {
-    SDL_Surface* icon = SDL_LoadBMP("Data/icon.bmp");
+    SDL_Surface* icon = SDL_LoadBMP(gameFilePath("Data/icon.bmp").c_str());
     if (icon == nullptr)
         return;
     SDL_SetWindowIcon(window, icon);

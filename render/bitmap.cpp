@@ -7,6 +7,7 @@
 #include "render/bitmap.h"
 #include "render/bitmap_bytes.h"
 
+#include "platform/game_files.h"
 #include "platform/problem_log.h"
 #include "platform/win32.h"
 
@@ -43,7 +44,7 @@ struct MappedFile {
 // On failure `why` says which it was, for the problem log.
 bool mapFile(const char* path, MappedFile& file, std::string& why)
 {
-    const int fd = open(path, O_RDONLY | O_CLOEXEC);
+    const int fd = open(gameFilePath(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         why = std::strerror(errno);
         return false;
@@ -345,7 +346,7 @@ RgbImage* loadBitmapFile(const char* path)
     if (path == nullptr)
         return nullptr;
     // No box for a picture that cannot be opened; only the problem log says.
-    std::FILE* probe = std::fopen(path, "r");
+    std::FILE* probe = std::fopen(gameFilePath(path).c_str(), "r");
     if (probe == nullptr) {
         reportProblem(path, std::strerror(errno));
         return nullptr;
