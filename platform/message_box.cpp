@@ -6,7 +6,7 @@
 
 #include "platform/font_faces.h"
 #include "platform/platform_state.h"
-#include "platform/test_hook_state.h"
+#include "platform/probes.h"
 
 #include <SDL.h>
 
@@ -416,12 +416,12 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT style)
 {
     const MessageBoxRecord record{owner, text != nullptr ? text : "",
                                   caption != nullptr ? caption : "Error", style};
-    hookState::recordMessageBox(record);
+    probes::recordMessageBox(record);
 
-    if (hookState::messageBoxesAnswered()) {
+    if (probes::messageBoxesAnswered()) {
         translatePendingSdlEvents();
         dispatchWaitingMessages();
-        const int answer = hookState::answerMessageBox(record);
+        const int answer = probes::answerMessageBox(record);
         translatePendingSdlEvents();
         dispatchWaitingMessages();
         return answer;

@@ -5,8 +5,8 @@
 #include "platform/sound.h"
 
 #include "platform/platform_state.h"
+#include "platform/probes.h"
 #include "platform/problem_log.h"
-#include "platform/test_hook_state.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -130,7 +130,7 @@ BOOL playOnTheVoice(LPCSTR fileName)
         }
         return TRUE;
     }
-    hookState::recordSound(fileName);
+    probes::recordSound(fileName);
     const std::string name = fileName;
     const bool askedForAgain = name == sound.lastAskedFor;
     sound.lastAskedFor = name;
