@@ -1,6 +1,7 @@
 // The words the game speaks to its platform: the Win32, WGL and WinMM
 // operations, messages, styles and key codes it was written against,
-// served on this system by the files of platform/ (SDL2, SDL2_mixer, Mesa).
+// served on this system by the files of platform/ (SDL2, SDL2_mixer, Mesa,
+// POSIX files).
 //
 // Game code includes this header and nothing of SDL. Each service has its
 // own header, gathered here.
