@@ -6,9 +6,9 @@
 
 #include "platform/game_files.h"
 #include "platform/platform_state.h"
+#include "platform/probes.h"
 #include "platform/problem_log.h"
 #include "platform/sound_font.h"
-#include "platform/test_hook_state.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -148,7 +148,7 @@ BOOL playOnTheVoice(LPCSTR fileName)
         }
         return TRUE;
     }
-    hookState::recordSound(fileName);
+    probes::recordSound(fileName);
     const std::string name = fileName;
     const bool askedForAgain = name == sound.lastAskedFor;
     sound.lastAskedFor = name;

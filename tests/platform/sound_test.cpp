@@ -1,3 +1,7 @@
+// Sound playback by file name: every request recorded, one sound at a time,
+// a file decoded once however often it is asked for, and silence (named
+// once) for a file that is missing, damaged or no sound, or for no device;
+// the music's soundfont as the player or the system names it.
 #include "platform/sound_font.h"
 #include "platform/test_hooks.h"
 #include "platform/win32.h"
