@@ -3,6 +3,7 @@
 // one service makes into another. Game code never includes this header.
 #pragma once
 
+#include "platform/hook_targets.h"
 #include "platform/message_queue.h"
 #include "platform/win32.h"
 
@@ -55,13 +56,6 @@ bool platformVideoReady();
 void keepSignalsAlone();
 // The mode accepted by the last successful ChangeDisplaySettingsA, or null.
 const SDL_DisplayMode* acceptedFullscreenMode();
-
-// Swap interval for the current context: 1 while frames are paced, else 0.
-void applySwapInterval();
-void restartFramePacing();
-
-// cursor.cpp: the cursor display counter, read without changing it.
-int cursorDisplayCount();
 
 // spare_context.cpp: a deleted context is kept for the next window.
 // With a newly created context current: remember its state as the fresh one.

@@ -1,0 +1,132 @@
+// Where the game's files are on Windows. Played from a folder whose Data
+// folder holds the game's pictures, every name is used as it is, as on
+// Linux. Otherwise the pictures, sounds and music are in the Data folder
+// beside the program, and so are the player's two files and the log when
+// that folder may be written (a copy unpacked where the player likes: it
+// goes where the folder goes); when it may not (installed under Program
+// Files), they are each player's own in %APPDATA%\Trigonix, begun from the
+// ones beside the program.
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <windows.h>
+
+#include "platform/game_files.h"
+
+#include "platform/problem_log.h"
+#include "platform/windows/system.h"
+
+#include <cstdlib>
+#include <cstring>
+
+GameFolders gameFolders;
+
+namespace {
+
+constexpr const char* dataPrefix = "Data/";
+constexpr const char* settingsName = "settings .tgx";
+constexpr const char* scoresName = "data .tgx";
+constexpr const char* logName = "trigonix.log";
+
+const char* const gamePictures[] = {"3dship4lr.bmp", "3dship42lr.bmp", "moon.bmp", "sky.bmp",
+                                    "alienlr.bmp"};
+
+bool isPlainFile(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool dataFolderHoldsTheGame()
+{
+    for (const char* picture : gamePictures) {
+        if (isPlainFile(std::string(dataPrefix) + picture))
+            return true;
+    }
+    return false;
+}
+
+// Whether a new file can be made in `folder`: one is, and goes again.
+bool folderTakesFiles(const std::string& folder)
+{
+    const std::string probe =
+        folder + "\\.trigonix-" + std::to_string(GetCurrentProcessId()) + ".probe";
+    const HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(file);
+    return true;
+}
+
+std::string folderOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+}  // namespace
+
+std::string installedFolder()
+{
+    char path[MAX_PATH + 1] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return ".";
+    return folderOf(path);
+}
+
+void chooseGameFolders(const std::string& installed)
+{
+    gameFolders = GameFolders{};
+    if (dataFolderHoldsTheGame())
+        return;
+    gameFolders.installed = true;
+    gameFolders.sharedData = installed + "\\Data";
+    gameFolders.defaults = gameFolders.sharedData;
+    std::string playerFolder = gameFolders.sharedData;
+    if (!folderTakesFiles(playerFolder)) {
+        const char* appData = std::getenv("APPDATA");
+        // With nowhere of the player's own the two files stay under their
+        // own names, in the working folder.
+        playerFolder = appData != nullptr && appData[0] != '\0'
+                           ? std::string(appData) + "\\Trigonix"
+                           : std::string("Data");
+    }
+    gameFolders.settingsFile = playerFolder + "\\" + settingsName;
+    gameFolders.scoresFile = playerFolder + "\\" + scoresName;
+    gameFolders.logFile = playerFolder + "\\" + logName;
+}
+
+void preparePlayerFiles()
+{
+    if (!gameFolders.installed || folderOf(gameFolders.settingsFile) == gameFolders.sharedData)
+        return;
+    const std::string folder = folderOf(gameFolders.settingsFile);
+    if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+        reportProblem(folder.c_str(), std::strerror(sys::errnoFromError(GetLastError())));
+        return;
+    }
+    // A new player gets the defaults; a file that is there is never replaced.
+    for (const char* name : {settingsName, scoresName}) {
+        const std::string target = folder + "\\" + name;
+        const std::string source = gameFolders.defaults + "\\" + name;
+        if (isPlainFile(source) && !CopyFileA(source.c_str(), target.c_str(), TRUE) &&
+            GetLastError() != ERROR_FILE_EXISTS)
+            reportProblem(target.c_str(), std::strerror(sys::errnoFromError(GetLastError())));
+    }
+}
+
+std::string gameFilePath(const char* name)
+{
+    const std::size_t prefixLength = std::strlen(dataPrefix);
+    if (!gameFolders.installed || std::strncmp(name, dataPrefix, prefixLength) != 0)
+        return name;
+    const char* inData = name + prefixLength;
+    if (std::strcmp(inData, settingsName) == 0)
+        return gameFolders.settingsFile;
+    if (std::strcmp(inData, scoresName) == 0)
+        return gameFolders.scoresFile;
+    if (std::strcmp(inData, logName) == 0)
+        return gameFolders.logFile;
+    return gameFolders.sharedData + "\\" + inData;
+}
