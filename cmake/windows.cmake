@@ -25,11 +25,11 @@ target_link_libraries(trigonix_game PUBLIC trigonix_platform)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/app/command_line.cpp PROPERTIES
     COMPILE_DEFINITIONS TRIGONIX_VERSION="${PROJECT_VERSION}")
 
-# Only Windows' own DLLs: the compiler's runtime goes into the program, and
-# it is a windowed program, with no console of its own.
+# Only Windows' own DLLs: the compiler's runtime and winpthread go into the
+# program (-static), and it is a windowed program, with no console of its own.
 add_executable(trigonix WIN32 app/main.cpp)
 target_link_libraries(trigonix PRIVATE trigonix_game trigonix_no_test_hooks)
-target_link_options(trigonix PRIVATE -static-libgcc -static-libstdc++)
+target_link_options(trigonix PRIVATE -static)
 
 add_subdirectory(tools)
 

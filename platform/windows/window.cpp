@@ -270,6 +270,15 @@ void applySwapInterval()
 
 void restartFramePacing() { windowing.frameDeadline = 0; }
 
+std::string minimiseGameWindow()
+{
+    constexpr int minimise = 6;  // SW_MINIMIZE
+    if (windowRecords.windows.empty())
+        return "no game window";
+    sys::showWindow(windowRecords.windows.back().handle, minimise);
+    return "";
+}
+
 BOOL SwapBuffers(HDC deviceContext)
 {
     // The frame was drawn even when there is no window left to show it.
