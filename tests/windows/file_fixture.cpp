@@ -20,8 +20,10 @@ std::string enterTempGameFolder(bool withPictures)
     }
     folderBeforeTest = fs::current_path();
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    // Cases run side by side, and two suites may name a case alike.
     tempFolder = fs::temp_directory_path() /
-                 ("trigonix-test-" + std::string(test != nullptr ? test->name() : "case"));
+                 ("trigonix-test-" + std::string(test != nullptr ? test->test_suite_name() : "") +
+                  "-" + std::string(test != nullptr ? test->name() : "case"));
     std::error_code ignored;
     fs::remove_all(tempFolder, ignored);
     if (!fs::create_directories(tempFolder / "Data", ignored)) {
