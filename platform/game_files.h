@@ -40,3 +40,7 @@ void preparePlayerFiles();
 
 // The path to open for a file as the game names it ("Data/moon.bmp").
 std::string gameFilePath(const char* name);
+
+// Whether the working folder's Data folder holds any of the game's
+// pictures: then it is the game's own, and every name is used as it is.
+bool workingFolderHoldsTheGame();

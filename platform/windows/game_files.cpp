@@ -18,31 +18,16 @@
 #include <cstdlib>
 #include <cstring>
 
-GameFolders gameFolders;
-
 namespace {
 
-constexpr const char* dataPrefix = "Data/";
 constexpr const char* settingsName = "settings .tgx";
 constexpr const char* scoresName = "data .tgx";
 constexpr const char* logName = "trigonix.log";
-
-const char* const gamePictures[] = {"3dship4lr.bmp", "3dship42lr.bmp", "moon.bmp", "sky.bmp",
-                                    "alienlr.bmp"};
 
 bool isPlainFile(const std::string& path)
 {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-bool dataFolderHoldsTheGame()
-{
-    for (const char* picture : gamePictures) {
-        if (isPlainFile(std::string(dataPrefix) + picture))
-            return true;
-    }
-    return false;
 }
 
 // Whether a new file can be made in `folder`: one is, and goes again.
@@ -78,7 +63,7 @@ std::string installedFolder()
 void chooseGameFolders(const std::string& installed)
 {
     gameFolders = GameFolders{};
-    if (dataFolderHoldsTheGame())
+    if (workingFolderHoldsTheGame())
         return;
     gameFolders.installed = true;
     gameFolders.sharedData = installed + "\\Data";
@@ -114,19 +99,4 @@ void preparePlayerFiles()
             GetLastError() != ERROR_FILE_EXISTS)
             reportProblem(target.c_str(), std::strerror(sys::errnoFromError(GetLastError())));
     }
-}
-
-std::string gameFilePath(const char* name)
-{
-    const std::size_t prefixLength = std::strlen(dataPrefix);
-    if (!gameFolders.installed || std::strncmp(name, dataPrefix, prefixLength) != 0)
-        return name;
-    const char* inData = name + prefixLength;
-    if (std::strcmp(inData, settingsName) == 0)
-        return gameFolders.settingsFile;
-    if (std::strcmp(inData, scoresName) == 0)
-        return gameFolders.scoresFile;
-    if (std::strcmp(inData, logName) == 0)
-        return gameFolders.logFile;
-    return gameFolders.sharedData + "\\" + inData;
 }
