@@ -13,15 +13,6 @@
 
 namespace {
 
-// Win32 messages the game's constants do not name.
-constexpr unsigned WM_SETFOCUS_ = 0x0007;
-constexpr unsigned WM_KILLFOCUS_ = 0x0008;
-constexpr unsigned WM_PAINT_ = 0x000F;
-constexpr unsigned WM_QUERYENDSESSION_ = 0x0011;
-constexpr unsigned WM_ERASEBKGND_ = 0x0014;
-constexpr unsigned WM_ENDSESSION_ = 0x0016;
-constexpr std::uintptr_t SC_KEYMENU_ = 0xF100;
-
 // How often a wait looks up for a quit signal and the controllers.
 constexpr unsigned waitMilliseconds = 16;
 
@@ -53,10 +44,9 @@ bool keyMessage(HWND window, unsigned message, std::uintptr_t wParam, std::intpt
 
 // Answers what the system asks at once; puts what the game hears in the
 // queue. False leaves a message to the system's default procedure.
-bool answer(WindowEntry& entry, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+bool answer(HWND window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
             std::intptr_t& result)
 {
-    const HWND window = entry.handle;
     result = 0;
     switch (message) {
     case WM_KEYDOWN:
@@ -65,7 +55,7 @@ bool answer(WindowEntry& entry, unsigned message, std::uintptr_t wParam, std::in
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
         // Alt+F4 still closes, as everywhere on Windows.
-        if (message == WM_SYSKEYDOWN && wParam == 0x73 && (lParam & (std::intptr_t{1} << 29)) != 0)
+        if (message == WM_SYSKEYDOWN && wParam == VK_F4 && (lParam & (std::intptr_t{1} << 29)) != 0)
             return false;
         return keyMessage(window, message, wParam, lParam);
     case WM_MOUSEMOVE:
@@ -80,17 +70,16 @@ bool answer(WindowEntry& entry, unsigned message, std::uintptr_t wParam, std::in
     case WM_SIZE:
         // Sent, as on Windows: the game sizes its scene before the call
         // that changed the window returns.
-        entry.minimised = wParam == 1;  // SIZE_MINIMIZED
         sendWindowMessage(window, WM_SIZE, wParam, lParam);
         return true;
     case WM_ACTIVATE:
         queueMessage(window, WM_ACTIVATE, wParam, lParam);
         return true;
-    case WM_SETFOCUS_:
+    case WM_SETFOCUS:
         windowRecords.focus = window;
         releaseKeysLetGoIn(window);
         return false;
-    case WM_KILLFOCUS_:
+    case WM_KILLFOCUS:
         if (windowRecords.focus == window)
             windowRecords.focus = nullptr;
         return false;
@@ -99,26 +88,24 @@ bool answer(WindowEntry& entry, unsigned message, std::uintptr_t wParam, std::in
         // game; Alt or F10 alone open no window menu that would stop it.
         if ((wParam & 0xFFF0) == SC_SCREENSAVE || (wParam & 0xFFF0) == SC_MONITORPOWER)
             return true;
-        if ((wParam & 0xFFF0) == SC_KEYMENU_ && lParam == 0)
+        if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0)
             return true;
         return false;
     case WM_CLOSE:
         // The close only asks: the game ends its loop and tears down itself.
         queueMessage(window, WM_CLOSE, 0, 0);
         return true;
-    case WM_QUERYENDSESSION_:
+    case WM_QUERYENDSESSION:
         noteSessionEnding();
         result = 1;
         return true;
-    case WM_ENDSESSION_:
+    case WM_ENDSESSION:
         if (wParam != 0)
             saveBeforeSessionEnds();
         return true;
-    case WM_ERASEBKGND_:
+    case WM_ERASEBKGND:
         result = 1;  // OpenGL draws every pixel
         return true;
-    case WM_PAINT_:
-        return false;
     default:
         return false;
     }
@@ -130,15 +117,12 @@ bool windowMessage(void* systemWindow, unsigned message, std::uintptr_t wParam,
                    std::intptr_t lParam, std::intptr_t& result)
 {
     const HWND window = static_cast<HWND>(systemWindow);
-    WindowEntry* entry = findWindowEntry(window);
-    if (entry == nullptr && windowRecords.procedureBeingCreated != nullptr) {
-        windowRecords.windows.push_back(
-            WindowEntry{window, windowRecords.procedureBeingCreated, false});
-        entry = &windowRecords.windows.back();
-    }
-    if (entry == nullptr)
+    // A window being made is the game's from its first message.
+    if (findWindowEntry(window) == nullptr && windowRecords.procedureBeingCreated != nullptr)
+        windowRecords.windows.push_back(WindowEntry{window, windowRecords.procedureBeingCreated});
+    if (findWindowEntry(window) == nullptr)
         return false;
-    const bool answered = answer(*entry, message, wParam, lParam, result);
+    const bool answered = answer(window, message, wParam, lParam, result);
     if (boxesOpen > 0)
         dispatchWaitingMessages();
     return answered;

@@ -1,7 +1,8 @@
 // The Win32 calls the Windows side of the platform makes, behind plain
 // types. The files that serve the game's Win32 words include the game's own
 // platform/win32.h, whose types would clash with <windows.h>; they reach the
-// system through these. Only the system_*.cpp files include <windows.h>.
+// system through these, which the system_*.cpp files serve with
+// <windows.h>.
 #pragma once
 
 #include <cstdint>

@@ -149,7 +149,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
         exStyle, windowClass->name.c_str(), title != nullptr ? title : "", style, x, y, width, height));
     windowRecords.procedureBeingCreated = nullptr;
     if (window != nullptr && findWindowEntry(window) == nullptr)
-        windowRecords.windows.push_back(WindowEntry{window, windowClass->procedure, false});
+        windowRecords.windows.push_back(WindowEntry{window, windowClass->procedure});
     return window;
 }
 
@@ -272,10 +272,9 @@ void restartFramePacing() { windowing.frameDeadline = 0; }
 
 std::string minimiseGameWindow()
 {
-    constexpr int minimise = 6;  // SW_MINIMIZE
     if (windowRecords.windows.empty())
         return "no game window";
-    sys::showWindow(windowRecords.windows.back().handle, minimise);
+    sys::showWindow(windowRecords.windows.back().handle, SW_MINIMIZE);
     return "";
 }
 

@@ -10,7 +10,6 @@
 struct WindowEntry {
     HWND handle = nullptr;
     WNDPROC procedure = nullptr;
-    bool minimised = false;
 };
 
 struct WindowRecords {
