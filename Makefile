@@ -85,7 +85,7 @@ windows:
 	$(call deps_for,windows)
 	@$(WINDOWS_CONFIGURE)
 	@cmake --build $(WINDOWS_DIR) -j $(JOBS) --target windows_zip
-	@ls $(WINDOWS_DIR)/trigonix-*-windows.zip
+	@python3 packaging/windows/check_zip.py $(WINDOWS_DIR)/trigonix-*-windows.zip $(WINDOWS_DIR)/Data
 
 bench:
 	$(call deps_for,bench)
