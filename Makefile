@@ -76,7 +76,8 @@ fuzz:
 # A Debian package, built as Debian builds one: its compiler flags, under
 # /usr with the command in /usr/games, the licence as the package's
 # copyright file, stripped. CPack writes build-deb/trigonix_VERSION_ARCH.deb,
-# which packaging/check_deb.sh then looks over (lintian included).
+# which packaging/check_deb.sh then looks over (lintian included) and, as
+# root, installs, plays as an ordinary user and removes.
 deb:
 	$(call deps_for,deb)
 	@cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=None -DTRIGONIX_TESTS=OFF $(WERROR) $(DEBIAN_FLAGS) \

@@ -1,6 +1,7 @@
 // The program's entry: the game starts in WinMain, as it always has.
 #include "app/command_line.h"
 #include "app/win_main.h"
+#include "platform/game_files.h"
 #include "platform/problem_log.h"
 #include "platform/quit_signals.h"
 
@@ -16,6 +17,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "trigonix: %s\n", why);
         return 1;
     }
+    // Chosen before any file is opened: an installed game's files come
+    // from the install and the player's own folders, made here.
+    chooseGameFolders(installedFolder());
     startProblemLog();
+    preparePlayerFiles();
     return WinMain(GetModuleHandleA(nullptr), nullptr, const_cast<char*>(""), SW_SHOW);
 }

@@ -4,8 +4,6 @@
 #include "bench/bench_support.h"
 #include "platform/test_hooks.h"
 
-#include <SDL.h>
-
 #include <cstdio>
 #include <string>
 
@@ -25,13 +23,9 @@ void minimiseWhenDue()
     if (minimisedRun.minimised || ++minimisedRun.frames < minimisedRun.framesFirst)
         return;
     minimisedRun.minimised = true;
-    SDL_Window* window = SDL_GL_GetCurrentWindow();
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = SDL_WINDOWEVENT_MINIMIZED;
-    event.window.windowID = window != nullptr ? SDL_GetWindowID(window) : 0;
-    if (SDL_PushEvent(&event) < 0)
-        std::fprintf(stderr, "trigonix_bench: cannot push the minimise: %s\n", SDL_GetError());
+    const std::string failure = testHooks::pushMinimise();
+    if (!failure.empty())
+        std::fprintf(stderr, "trigonix_bench: cannot push the minimise: %s\n", failure.c_str());
     if (std::FILE* ready = std::fopen(minimisedRun.readyFile.c_str(), "w"))
         std::fclose(ready);
 }

@@ -1,8 +1,8 @@
-# `make install`: the program, its shared pictures, sounds and music, the
-# two data files' defaults as templates, a `trigonix` launcher that gives
-# each player a folder of their own, the manual, the licence, the desktop
-# entry, icons and AppStream metainfo. `make uninstall` reads the manifest
-# this leaves in the build.
+# `make install`: the `trigonix` command itself, its shared pictures,
+# sounds and music, the two data files' defaults that each player's own
+# copies start from, the manual, the licence, the desktop entry, icons and
+# AppStream metainfo. `make uninstall` reads the manifest this leaves in
+# the build.
 include(GNUInstallDirs)
 
 # Where the licence goes: the freedesktop place by default; a Debian
@@ -13,7 +13,6 @@ get_filename_component(TRIGONIX_LICENSE_DIR ${TRIGONIX_LICENSE_FILE} DIRECTORY)
 get_filename_component(TRIGONIX_LICENSE_NAME ${TRIGONIX_LICENSE_FILE} NAME)
 
 set(TRIGONIX_APP_ID io.github.trigonix.Trigonix)
-set(TRIGONIX_GAME_DIR ${CMAKE_INSTALL_LIBEXECDIR}/trigonix)
 set(TRIGONIX_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/trigonix)
 set(TRIGONIX_DESKTOP_DIR ${CMAKE_INSTALL_DATADIR}/applications)
 set(TRIGONIX_ICON_DIRS)
@@ -22,6 +21,15 @@ foreach(size ${TRIGONIX_ICON_SIZES})
 endforeach()
 set(TRIGONIX_MAN_DIR ${CMAKE_INSTALL_MANDIR}/man6)
 set(TRIGONIX_METAINFO_DIR ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The installed game finds its shared files from its own folder, so a tree
+# installed under another prefix (`cmake --install --prefix`, a staged
+# package unpacked elsewhere) finds them too; the full path stands in
+# should the program's folder be unknown.
+file(RELATIVE_PATH TRIGONIX_SHARE_FROM_PROGRAM ${CMAKE_INSTALL_FULL_BINDIR}
+     ${CMAKE_INSTALL_FULL_DATADIR}/trigonix)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/platform/game_files.cpp PROPERTIES
+    COMPILE_DEFINITIONS "TRIGONIX_SHARE_FROM_PROGRAM=\"${TRIGONIX_SHARE_FROM_PROGRAM}\";TRIGONIX_INSTALLED_SHARE=\"${CMAKE_INSTALL_FULL_DATADIR}/trigonix\"")
 
 # The defaults come straight from the generator's own table, not from the
 # built Data folder, whose copies someone may have played with.
@@ -38,6 +46,13 @@ add_custom_target(default_data_files ALL DEPENDS ${TRIGONIX_DEFAULTS_BUILT}/.sta
 # The manual, with this version, its date and the installed paths, and
 # compressed as distributions ship manuals (no name or time in the header,
 # so every build gives the same bytes).
+if(TRIGONIX_SOUNDFONT)
+    set(TRIGONIX_MAN_SOUNDFONT ${TRIGONIX_SOUNDFONT})
+    set(TRIGONIX_MAN_SOUNDFONT_OWN "\n.IR ${TRIGONIX_SOUNDFONT} ,")
+else()
+    set(TRIGONIX_MAN_SOUNDFONT /usr/share/sounds/sf2/default-GM.sf2)
+    set(TRIGONIX_MAN_SOUNDFONT_OWN "")
+endif()
 configure_file(${CMAKE_SOURCE_DIR}/packaging/trigonix.6.in ${CMAKE_BINARY_DIR}/trigonix.6 @ONLY)
 add_custom_command(
     OUTPUT ${CMAKE_BINARY_DIR}/trigonix.6.gz
@@ -51,7 +66,7 @@ add_custom_target(manual ALL DEPENDS ${CMAKE_BINARY_DIR}/trigonix.6.gz)
 
 # Install-time values the code below works from.
 install(CODE "
-    set(_trigonix_folders ${CMAKE_INSTALL_BINDIR} ${TRIGONIX_GAME_DIR} ${TRIGONIX_SHARE_DIR}/Data
+    set(_trigonix_folders ${CMAKE_INSTALL_BINDIR} ${TRIGONIX_SHARE_DIR}/Data
         ${TRIGONIX_SHARE_DIR}/defaults ${TRIGONIX_DESKTOP_DIR} ${TRIGONIX_ICON_DIRS}
         ${TRIGONIX_METAINFO_DIR} ${TRIGONIX_MAN_DIR} ${TRIGONIX_LICENSE_DIR})
     set(_trigonix_previous_manifest \"${CMAKE_BINARY_DIR}/install_manifest.txt\")
@@ -101,10 +116,10 @@ install(CODE [[
     endforeach()
 ]])
 
-install(TARGETS trigonix RUNTIME DESTINATION ${TRIGONIX_GAME_DIR})
+install(TARGETS trigonix RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # The shared Data folder: pictures, sounds, music and the window icon. The
-# two data files are the player's and never live here.
+# two data files are each player's own, begun from the defaults beside it.
 set(TRIGONIX_SHARED_DATA
     3dship4lr.bmp 3dship42lr.bmp moon.bmp sky.bmp alienlr.bmp
     title.wav Bleep.wav Bleep2.wav bye.wav erased.wav Boom1.wav Boom2.wav
@@ -123,16 +138,13 @@ install(FILES ${CMAKE_BINARY_DIR}/trigonix.6.gz DESTINATION ${TRIGONIX_MAN_DIR})
 install(FILES ${CMAKE_SOURCE_DIR}/LICENSE
         DESTINATION ${TRIGONIX_LICENSE_DIR} RENAME ${TRIGONIX_LICENSE_NAME})
 
-# The launcher, desktop entry and metainfo name installed paths, so they are
-# made when the prefix is final: `cmake --install --prefix` may change it.
+# The desktop entry and metainfo name installed paths, so they are made
+# when the prefix is final: `cmake --install --prefix` may change it.
 install(CODE "
-    _trigonix_full_path(TRIGONIX_GAME \"${TRIGONIX_GAME_DIR}/trigonix\")
-    _trigonix_full_path(TRIGONIX_DATA \"${TRIGONIX_SHARE_DIR}/Data\")
-    _trigonix_full_path(TRIGONIX_DEFAULTS \"${TRIGONIX_SHARE_DIR}/defaults\")
     _trigonix_full_path(_bin \"${CMAKE_INSTALL_BINDIR}\")
     _trigonix_full_path(_desktop \"${TRIGONIX_DESKTOP_DIR}\")
     _trigonix_full_path(_metainfo \"${TRIGONIX_METAINFO_DIR}\")
-    set(TRIGONIX_LAUNCHER \"\${_bin}/trigonix\")
+    set(TRIGONIX_COMMAND \"\${_bin}/trigonix\")
     set(TRIGONIX_VERSION \"${PROJECT_VERSION}\")
     set(TRIGONIX_RELEASE_DATE \"${TRIGONIX_RELEASE_DATE}\")
     set(TRIGONIX_HOMEPAGE \"${TRIGONIX_HOMEPAGE}\")
@@ -140,12 +152,10 @@ install(CODE "
     # installing elsewhere never races a real install.
     string(MD5 _key \"\${CMAKE_INSTALL_PREFIX}\")
     set(_made \"${CMAKE_BINARY_DIR}/packaging/\${_key}\")
-    configure_file(\"${CMAKE_SOURCE_DIR}/packaging/trigonix.in\" \"\${_made}/trigonix\" @ONLY)
     configure_file(\"${CMAKE_SOURCE_DIR}/packaging/${TRIGONIX_APP_ID}.desktop.in\"
                    \"\${_made}/${TRIGONIX_APP_ID}.desktop\" @ONLY)
     configure_file(\"${CMAKE_SOURCE_DIR}/packaging/${TRIGONIX_APP_ID}.metainfo.xml.in\"
                    \"\${_made}/${TRIGONIX_APP_ID}.metainfo.xml\" @ONLY)
-    file(INSTALL DESTINATION \"\${_bin}\" TYPE PROGRAM FILES \"\${_made}/trigonix\")
     file(INSTALL DESTINATION \"\${_desktop}\" TYPE FILE
          FILES \"\${_made}/${TRIGONIX_APP_ID}.desktop\")
     file(INSTALL DESTINATION \"\${_metainfo}\" TYPE FILE

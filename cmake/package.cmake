@@ -21,7 +21,7 @@ set(CPACK_STRIP_FILES ON)
 
 # The install code works out its paths from the prefix and honours
 # DESTDIR, so CPack installs with DESTDIR into its staging folder rather
-# than under a staging prefix, which would end up inside the launcher.
+# than under a staging prefix, which would end up in the desktop entry.
 set(CPACK_SET_DESTDIR ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 
@@ -33,6 +33,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TRIGONIX_HOMEPAGE})
 # opens at run time (which brings Mesa's drivers), the font the text is
 # drawn in and the soundfont the music is played with.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1, fonts-comic-neue, timgm6mb-soundfont")
+# Either soundfont package gives Debian's default-GM.sf2, which the game
+# looks for first.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1, fonts-comic-neue, timgm6mb-soundfont | fluid-soundfont-gm")
 
 include(CPack)

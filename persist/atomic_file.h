@@ -1,14 +1,10 @@
-// Replaces a small file without ever losing the old one: the bytes go to a
-// temporary file beside it, are flushed to disk, and are renamed over it.
+// Saving a data file safely, and saying so when it cannot be saved.
 #pragma once
 
 #include <cstddef>
 
-// Saves as a write of the file itself would, only safely: through a link
-// to its target, keeping the old file's permission bits, and in place
-// where the folder takes no new file but the file may be written. Refuses,
-// leaving it untouched, a file its permission bits do not let the running
-// user write and anything that is not a plain file. On failure reports
-// "Error opening file" with the reason, leaves no temporary file and
+// Replaces the file at `path` with `bytes` as replaceFileBytes does (never
+// losing the old file, refusing what is not a plain file the player may
+// write). On failure reports "Error opening file" with the reason and
 // returns false.
 bool replaceFile(const char* path, const char* bytes, std::size_t length);

@@ -15,8 +15,3 @@ void reportFileFailure(const char* path, int error)
     logProblem(path, std::strerror(error));
     errno = error;
 }
-
-int notPlainFileError(bool isFolder)
-{
-    return isFolder ? EISDIR : EINVAL;
-}

@@ -5,7 +5,3 @@
 // Reports `error` (an errno value) for the file at `path` and leaves errno
 // set to it. The problem log also keeps it, with the file's name.
 void reportFileFailure(const char* path, int error);
-
-// The reason given for a data file that is not a plain file: a folder says
-// so; anything else (a pipe, a device) is refused as the wrong kind of file.
-int notPlainFileError(bool isFolder);

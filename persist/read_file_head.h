@@ -1,5 +1,4 @@
-// Reads the start of a data file without ever waiting on what stands in
-// its place: a pipe, a device or a folder is refused, not read.
+// Reading the start of a data file, and saying so when it cannot be read.
 #pragma once
 
 #include <cstddef>

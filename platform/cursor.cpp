@@ -1,7 +1,7 @@
 // The cursor display counter: the front end pulls it up, the race down.
 #include "platform/cursor.h"
 
-#include "platform/test_hooks.h"
+#include "platform/platform_state.h"
 
 #include <SDL.h>
 
@@ -20,4 +20,4 @@ int ShowCursor(BOOL show)
     return cursorCount;
 }
 
-int testHooks::cursorCounter() { return cursorCount; }
+int cursorDisplayCount() { return cursorCount; }

@@ -4,7 +4,7 @@
 #include "platform/gamepad.h"
 #include "platform/heap.h"
 #include "platform/platform_state.h"
-#include "platform/test_hook_state.h"
+#include "platform/probes.h"
 
 #include <cstdlib>
 #include <string>
@@ -100,7 +100,7 @@ const SDL_DisplayMode* acceptedFullscreenMode()
 LONG ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags)
 {
     (void)flags;
-    if (hookState::callFails(PlatformCall::ChangeDisplaySettings, "ChangeDisplaySettingsA"))
+    if (probes::callFails(PlatformCall::ChangeDisplaySettings, "ChangeDisplaySettingsA"))
         return DISP_CHANGE_FAILED;
 
     if (mode == nullptr) {

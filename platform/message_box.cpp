@@ -1,16 +1,14 @@
 // Modal message boxes of our own: a small SDL window drawn in software with
-// FreeType text. Its loop keeps the game window's messages flowing to the
+// text from the font service. Its loop keeps the game window's messages flowing to the
 // game's window procedure while the player reads, which SDL's own message
 // box would not.
 #include "platform/message_box.h"
 
+#include "platform/font_faces.h"
 #include "platform/platform_state.h"
-#include "platform/test_hook_state.h"
+#include "platform/probes.h"
 
 #include <SDL.h>
-#include <fontconfig/fontconfig.h>
-#include <ft2build.h>
-#include FT_FREETYPE_H
 
 #include <algorithm>
 #include <cstdio>
@@ -28,8 +26,7 @@ constexpr int minimumWidth = 260;
 constexpr int maximumTextWidth = 560;
 
 struct BoxFont {
-    FT_Library library = nullptr;
-    FT_Face face = nullptr;
+    FontFace* face = nullptr;
     int ascent = fontPixels;
     int lineHeight = fontPixels + 4;
 };
@@ -102,48 +99,25 @@ std::u32string decodeUtf8(const std::string& text)
 
 bool openFont(BoxFont& font)
 {
-    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("sans"));
-    if (pattern == nullptr)
+    font.face = openFontFace("sans", fontPixels);
+    if (font.face == nullptr)
         return false;
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    FcPatternDestroy(pattern);
-    if (match == nullptr)
-        return false;
-    FcChar8* file = nullptr;
-    int index = 0;
-    bool opened = false;
-    if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch &&
-        FT_Init_FreeType(&font.library) == 0) {
-        FcPatternGetInteger(match, FC_INDEX, 0, &index);
-        const char* path = reinterpret_cast<const char*>(file);
-        if (FT_New_Face(font.library, path, index, &font.face) == 0 &&
-            FT_Set_Pixel_Sizes(font.face, 0, fontPixels) == 0) {
-            font.ascent = static_cast<int>(font.face->size->metrics.ascender >> 6);
-            font.lineHeight = static_cast<int>(font.face->size->metrics.height >> 6);
-            opened = true;
-        }
-    }
-    FcPatternDestroy(match);
-    return opened;
+    font.ascent = fontAscent(font.face);
+    font.lineHeight = fontLineHeight(font.face);
+    return true;
 }
 
 void closeFont(BoxFont& font)
 {
-    if (font.face != nullptr)
-        FT_Done_Face(font.face);
-    if (font.library != nullptr)
-        FT_Done_FreeType(font.library);
+    closeFontFace(font.face);
     font = BoxFont{};
 }
 
 int advanceOf(const BoxFont& font, char32_t point)
 {
-    if (font.face == nullptr || FT_Load_Char(font.face, point, FT_LOAD_DEFAULT) != 0)
+    if (font.face == nullptr)
         return 0;
-    return static_cast<int>(font.face->glyph->advance.x >> 6);
+    return static_cast<int>(glyphAdvance(font.face, point) >> 6);
 }
 
 int widthOf(const BoxFont& font, const std::u32string& line)
@@ -206,34 +180,31 @@ void drawText(SDL_Surface* surface, const BoxFont& font, const std::u32string& l
     auto* pixels = static_cast<Uint32*>(surface->pixels);
     const int pitch = surface->pitch / 4;
     for (char32_t point : line) {
-        if (FT_Load_Char(font.face, point, FT_LOAD_RENDER) != 0)
+        GlyphBitmap glyph;
+        if (!glyphBitmap(font.face, point, glyph))
             continue;
-        const FT_GlyphSlot glyph = font.face->glyph;
-        const FT_Bitmap& bitmap = glyph->bitmap;
-        if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
-            for (unsigned row = 0; row < bitmap.rows; ++row) {
-                const int py = baseline - glyph->bitmap_top + static_cast<int>(row);
-                if (py < 0 || py >= surface->h)
+        for (int row = 0; row < glyph.rows; ++row) {
+            const int py = baseline - glyph.top + row;
+            if (py < 0 || py >= surface->h)
+                continue;
+            for (int column = 0; column < glyph.width; ++column) {
+                const int px = x + glyph.left + column;
+                if (px < 0 || px >= surface->w)
                     continue;
-                for (unsigned column = 0; column < bitmap.width; ++column) {
-                    const int px = x + glyph->bitmap_left + static_cast<int>(column);
-                    if (px < 0 || px >= surface->w)
-                        continue;
-                    const unsigned coverage = bitmap.buffer[row * bitmap.pitch + column];
-                    Uint32& pixel = pixels[py * pitch + px];
-                    Uint8 r = 0;
-                    Uint8 g = 0;
-                    Uint8 b = 0;
-                    SDL_GetRGB(pixel, surface->format, &r, &g, &b);
-                    // Black text: darken by the glyph's coverage.
-                    r = static_cast<Uint8>(r * (255 - coverage) / 255);
-                    g = static_cast<Uint8>(g * (255 - coverage) / 255);
-                    b = static_cast<Uint8>(b * (255 - coverage) / 255);
-                    pixel = SDL_MapRGB(surface->format, r, g, b);
-                }
+                const unsigned coverage = glyph.coverage[row * glyph.pitch + column];
+                Uint32& pixel = pixels[py * pitch + px];
+                Uint8 r = 0;
+                Uint8 g = 0;
+                Uint8 b = 0;
+                SDL_GetRGB(pixel, surface->format, &r, &g, &b);
+                // Black text: darken by the glyph's coverage.
+                r = static_cast<Uint8>(r * (255 - coverage) / 255);
+                g = static_cast<Uint8>(g * (255 - coverage) / 255);
+                b = static_cast<Uint8>(b * (255 - coverage) / 255);
+                pixel = SDL_MapRGB(surface->format, r, g, b);
             }
         }
-        x += static_cast<int>(glyph->advance.x >> 6);
+        x += static_cast<int>(glyph.advance >> 6);
     }
 }
 
@@ -445,12 +416,12 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT style)
 {
     const MessageBoxRecord record{owner, text != nullptr ? text : "",
                                   caption != nullptr ? caption : "Error", style};
-    hookState::recordMessageBox(record);
+    probes::recordMessageBox(record);
 
-    if (hookState::messageBoxesAnswered()) {
+    if (probes::messageBoxesAnswered()) {
         translatePendingSdlEvents();
         dispatchWaitingMessages();
-        const int answer = hookState::answerMessageBox(record);
+        const int answer = probes::answerMessageBox(record);
         translatePendingSdlEvents();
         dispatchWaitingMessages();
         return answer;

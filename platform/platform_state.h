@@ -61,6 +61,9 @@ LRESULT sendWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 void applySwapInterval();
 void restartFramePacing();
 
+// cursor.cpp: the cursor display counter, read without changing it.
+int cursorDisplayCount();
+
 // quit_signals.cpp: whether SIGTERM, SIGINT or SIGHUP has come.
 bool quitSignalArrived();
 

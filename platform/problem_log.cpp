@@ -2,6 +2,8 @@
 // the latest lines in a small file beside the player's files.
 #include "platform/problem_log.h"
 
+#include "platform/game_files.h"
+
 #include <cstdio>
 #include <deque>
 #include <string>
@@ -37,7 +39,8 @@ void keep(const std::string& line)
 // or a device in its place must neither hang the game nor take the lines.
 int openEmptiedLog(int flags)
 {
-    const int fd = open(logPath, O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | flags, 0644);
+    const int fd = open(gameFilePath(logPath).c_str(),
+                        O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | flags, 0644);
     if (fd < 0)
         return -1;
     struct stat info {};

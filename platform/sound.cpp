@@ -4,15 +4,18 @@
 // key is held. Without an audio device the game is simply silent.
 #include "platform/sound.h"
 
+#include "platform/game_files.h"
 #include "platform/platform_state.h"
+#include "platform/probes.h"
 #include "platform/problem_log.h"
-#include "platform/test_hook_state.h"
+#include "platform/sound_font.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
@@ -20,12 +23,15 @@
 
 namespace {
 
-constexpr const char* soundFontPath = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 constexpr int voiceChannel = 0;
+constexpr const char* noSoundFont =
+    "no General MIDI soundfont found (SDL_SOUNDFONTS may name one): the music is silent";
 
 struct SoundRecord {
     bool audioTried = false;
     bool audioReady = false;
+    // False when no soundfont was found: the music is silent.
+    bool soundFontFound = false;
     // Decoded once: the game restarts some sounds every frame.
     std::map<std::string, Mix_Chunk*> chunks;
     std::map<std::string, Mix_Music*> music;
@@ -35,6 +41,14 @@ struct SoundRecord {
 };
 
 SoundRecord sound;
+
+void useASoundFont()
+{
+    const std::string font = chooseSoundFont(std::getenv("SDL_SOUNDFONTS"), soundFontPlaces());
+    sound.soundFontFound = !font.empty();
+    if (sound.soundFontFound)
+        Mix_SetSoundFonts(font.c_str());
+}
 
 bool audioReady()
 {
@@ -47,7 +61,7 @@ bool audioReady()
         return false;
     }
     Mix_Init(MIX_INIT_MID);
-    Mix_SetSoundFonts(soundFontPath);
+    useASoundFont();
     if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
         reportProblem("audio output", Mix_GetError());
         Mix_Quit();
@@ -68,7 +82,7 @@ bool isMidiFile(const std::string& name)
 void reportUnplayable(const std::string& name)
 {
     const std::string decoderSays = Mix_GetError();
-    if (std::FILE* file = std::fopen(name.c_str(), "rb")) {
+    if (std::FILE* file = std::fopen(gameFilePath(name.c_str()).c_str(), "rb")) {
         std::fclose(file);
         reportProblem(name.c_str(), decoderSays.c_str());
     } else {
@@ -81,7 +95,7 @@ void reportUnplayable(const std::string& name)
 bool looksLikeMidi(const std::string& name)
 {
     char start[12] = {};
-    std::FILE* file = std::fopen(name.c_str(), "rb");
+    std::FILE* file = std::fopen(gameFilePath(name.c_str()).c_str(), "rb");
     if (file == nullptr)
         return false;
     const std::size_t got = std::fread(start, 1, sizeof start, file);
@@ -97,7 +111,7 @@ Mix_Chunk* chunkFor(const std::string& name)
     if (auto found = sound.chunks.find(name); found != sound.chunks.end())
         return found->second;
     // A missing file is asked for again next time: it may have arrived.
-    Mix_Chunk* chunk = Mix_LoadWAV(name.c_str());
+    Mix_Chunk* chunk = Mix_LoadWAV(gameFilePath(name.c_str()).c_str());
     if (chunk != nullptr)
         sound.chunks.emplace(name, chunk);
     else
@@ -109,12 +123,16 @@ Mix_Music* musicFor(const std::string& name)
 {
     if (auto found = sound.music.find(name); found != sound.music.end())
         return found->second;
-    Mix_Music* music = Mix_LoadMUS(name.c_str());
+    // Said once, at the first music; whatever else keeps the mixer from
+    // playing it then is the same problem.
+    if (!sound.soundFontFound)
+        reportProblem(name.c_str(), noSoundFont);
+    Mix_Music* music = Mix_LoadMUS(gameFilePath(name.c_str()).c_str());
     if (music != nullptr) {
         sound.music.emplace(name, music);
         if (!looksLikeMidi(name))
             reportProblem(name.c_str(), "not a MIDI file: nothing will be heard");
-    } else {
+    } else if (sound.soundFontFound) {
         reportUnplayable(name);
     }
     return music;
@@ -130,7 +148,7 @@ BOOL playOnTheVoice(LPCSTR fileName)
         }
         return TRUE;
     }
-    hookState::recordSound(fileName);
+    probes::recordSound(fileName);
     const std::string name = fileName;
     const bool askedForAgain = name == sound.lastAskedFor;
     sound.lastAskedFor = name;

@@ -1,8 +1,10 @@
-// What tests may ask of the platform, and what the services ask of it.
+// The test hooks: what tests may ask of the platform, and the answers to
+// what the services ask of it. Linked only into tests, benchmarks and the
+// fuzz target; the shipped game has no_test_hooks.cpp instead.
 #include "platform/test_hooks.h"
 
 #include "platform/platform_state.h"
-#include "platform/test_hook_state.h"
+#include "platform/probes.h"
 
 #include <array>
 #include <utility>
@@ -23,18 +25,12 @@ struct HookRecord {
 
 HookRecord hooks;
 
-// Records are kept only in a program that uses the hooks: the game itself
-// never does, and a player's long session would otherwise pile up every
-// call and sound, each a small block wedged between the window's big ones.
-bool watched = false;
-
 }  // namespace
 
 namespace testHooks {
 
 void reset()
 {
-    watched = true;
     const bool pacingWasOff = !hooks.framePacing;
     hooks = HookRecord{};
     if (pacingWasOff)
@@ -43,7 +39,6 @@ void reset()
 
 void failCall(PlatformCall call, int times)
 {
-    watched = true;
     const auto index = static_cast<std::size_t>(call);
     if (index < hooks.failuresLeft.size())
         hooks.failuresLeft[index] = times;
@@ -51,44 +46,37 @@ void failCall(PlatformCall call, int times)
 
 void answerMessageBoxes(std::function<int(const MessageBoxRecord&)> answerer)
 {
-    watched = true;
     hooks.answerer = std::move(answerer);
 }
 
 const std::vector<MessageBoxRecord>& messageBoxes()
 {
-    watched = true;
     return hooks.boxes;
 }
 
 const std::vector<std::string>& soundsRequested()
 {
-    watched = true;
     return hooks.sounds;
 }
 
 const std::vector<std::string>& callLog()
 {
-    watched = true;
     return hooks.calls;
 }
 
 void fixClock(std::time_t now)
 {
-    watched = true;
     hooks.clockFixed = true;
     hooks.fixedNow = now;
 }
 
 void releaseClock()
 {
-    watched = true;
     hooks.clockFixed = false;
 }
 
 void setFramePacing(bool on)
 {
-    watched = true;
     hooks.framePacing = on;
     restartFramePacing();
     applySwapInterval();
@@ -96,13 +84,26 @@ void setFramePacing(bool on)
 
 void onSwap(std::function<void()> callback)
 {
-    watched = true;
     hooks.swapCallback = std::move(callback);
+}
+
+int cursorCounter() { return cursorDisplayCount(); }
+
+std::string pushMinimise()
+{
+    SDL_Window* window = SDL_GL_GetCurrentWindow();
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = SDL_WINDOWEVENT_MINIMIZED;
+    event.window.windowID = window != nullptr ? SDL_GetWindowID(window) : 0;
+    if (SDL_PushEvent(&event) < 0)
+        return SDL_GetError();
+    return "";
 }
 
 }  // namespace testHooks
 
-namespace hookState {
+namespace probes {
 
 bool callFails(PlatformCall call, const char* win32Name)
 {
@@ -117,20 +118,17 @@ bool callFails(PlatformCall call, const char* win32Name)
 
 void logCall(const char* win32Name)
 {
-    if (watched)
-        hooks.calls.emplace_back(win32Name);
+    hooks.calls.emplace_back(win32Name);
 }
 
 void recordSound(const char* fileName)
 {
-    if (watched)
-        hooks.sounds.emplace_back(fileName);
+    hooks.sounds.emplace_back(fileName);
 }
 
 void recordMessageBox(const MessageBoxRecord& box)
 {
-    if (watched)
-        hooks.boxes.push_back(box);
+    hooks.boxes.push_back(box);
 }
 
 bool messageBoxesAnswered() { return static_cast<bool>(hooks.answerer); }
@@ -159,4 +157,4 @@ void afterSwap()
     }
 }
 
-}  // namespace hookState
+}  // namespace probes

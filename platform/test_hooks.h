@@ -1,39 +1,15 @@
 // What tests may ask of the platform: make a call fail, answer message
 // boxes, fix the clock, turn off frame pacing, and see what the game asked
-// for. The game itself never includes this header. The records below are
-// kept from the first call of any of these on, so the game keeps none.
+// for. Defined by the test-hooks library, which only tests, benchmarks and
+// the fuzz target link: the game itself never includes this header.
 #pragma once
 
-#include "platform/win32.h"
+#include "platform/probes.h"
 
 #include <ctime>
 #include <functional>
 #include <string>
 #include <vector>
-
-enum class PlatformCall {
-    RegisterClass,
-    ChangeDisplaySettings,
-    CreateWindow,
-    GetDC,
-    ChoosePixelFormat,
-    SetPixelFormat,
-    CreateContext,
-    MakeCurrent,        // wglMakeCurrent with a context
-    ReleaseCurrent,     // wglMakeCurrent with no context
-    DeleteContext,
-    ReleaseDC,
-    DestroyWindow,
-    UnregisterClass,
-    Count
-};
-
-struct MessageBoxRecord {
-    HWND owner;
-    std::string text;
-    std::string caption;
-    UINT style;
-};
 
 namespace testHooks {
 
@@ -71,5 +47,10 @@ void onSwap(std::function<void()> callback);
 
 // The cursor display counter, read without changing it.
 int cursorCounter();
+
+// Tells the platform the game window was minimised, as the window system
+// would (there is no window manager to do it under a bare X server). What
+// went wrong, or "" once it is on its way.
+std::string pushMinimise();
 
 }  // namespace testHooks

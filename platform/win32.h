@@ -1,6 +1,7 @@
 // The words the game speaks to its platform: the Win32, WGL and WinMM
 // operations, messages, styles and key codes it was written against,
-// served on this system by the files of platform/ (SDL2, SDL2_mixer, Mesa).
+// served on this system by the files of platform/ (SDL2, SDL2_mixer, Mesa,
+// POSIX files).
 //
 // Game code includes this header and nothing of SDL. Each service has its
 // own header, gathered here.
@@ -38,6 +39,7 @@ struct PlatformDeviceContext;
 struct PlatformGlContext;
 struct PlatformIcon;
 struct PlatformCursor;
+struct PlatformFile;
 using HINSTANCE = PlatformModule*;
 using HMODULE = PlatformModule*;
 using HWND = PlatformWindow*;
@@ -45,9 +47,12 @@ using HDC = PlatformDeviceContext*;
 using HGLRC = PlatformGlContext*;
 using HICON = PlatformIcon*;
 using HCURSOR = PlatformCursor*;
+using HANDLE = PlatformFile*;  // a file or a file mapping
 using HBRUSH = void*;
 using HMENU = void*;
 using LPVOID = void*;
+using LPCVOID = const void*;
+using SIZE_T = std::size_t;
 
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 
@@ -163,6 +168,21 @@ constexpr int IDNO = 7;
 
 // Sound.
 constexpr DWORD SND_ASYNC = 0x0001;
+
+// Files and read-only mappings.
+constexpr DWORD GENERIC_READ = 0x80000000u;
+constexpr DWORD FILE_SHARE_READ = 0x00000001u;
+constexpr DWORD OPEN_EXISTING = 3;
+constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x00000080u;
+constexpr DWORD PAGE_READONLY = 0x02;
+constexpr DWORD FILE_MAP_READ = 0x0004;
+constexpr DWORD FILE_TYPE_UNKNOWN = 0;
+constexpr DWORD FILE_TYPE_DISK = 1;
+constexpr DWORD FILE_TYPE_CHAR = 2;
+constexpr DWORD FILE_TYPE_PIPE = 3;
+constexpr DWORD INVALID_FILE_SIZE = 0xFFFFFFFFu;
+constexpr DWORD NO_ERROR = 0;
+inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(~std::uintptr_t{0});
 
 // Message queue.
 constexpr UINT PM_NOREMOVE = 0x0000;
@@ -281,6 +301,7 @@ static_assert(sizeof(DEVMODEA) == 148, "the display-mode record keeps its Win32 
 #include "platform/clock.h"
 #include "platform/cursor.h"
 #include "platform/display.h"
+#include "platform/mapped_file.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
 #include "platform/sound.h"

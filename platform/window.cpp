@@ -3,9 +3,10 @@
 #include "platform/window.h"
 
 #include "platform/frame_pacing.h"
+#include "platform/game_files.h"
 #include "platform/heap.h"
 #include "platform/platform_state.h"
-#include "platform/test_hook_state.h"
+#include "platform/probes.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -106,7 +107,7 @@ void setGlAttributes(const PIXELFORMATDESCRIPTOR& descriptor)
 
 void setGameIcon(SDL_Window* window)
 {
-    SDL_Surface* icon = SDL_LoadBMP("Data/icon.bmp");
+    SDL_Surface* icon = SDL_LoadBMP(gameFilePath("Data/icon.bmp").c_str());
     if (icon == nullptr)
         return;
     SDL_SetWindowIcon(window, icon);
@@ -186,7 +187,7 @@ void applySwapInterval()
     if (platformRecords.currentContext == nullptr || SDL_WasInit(SDL_INIT_VIDEO) == 0)
         return;
     // Refusal is fine (Xvfb refuses): the deadline in SwapBuffers paces alone.
-    SDL_GL_SetSwapInterval(hookState::framePacing() ? 1 : 0);
+    SDL_GL_SetSwapInterval(probes::framePacing() ? 1 : 0);
 }
 
 void restartFramePacing() { windowing.frameDeadline = 0; }
@@ -212,7 +213,7 @@ HCURSOR LoadCursorA(HINSTANCE, LPCSTR cursorName)
 
 WORD RegisterClassA(const WNDCLASSA* windowClass)
 {
-    if (hookState::callFails(PlatformCall::RegisterClass, "RegisterClassA"))
+    if (probes::callFails(PlatformCall::RegisterClass, "RegisterClassA"))
         return 0;
     if (windowClass == nullptr || windowClass->lpszClassName == nullptr ||
         windowClass->lpfnWndProc == nullptr)
@@ -234,7 +235,7 @@ WORD RegisterClassA(const WNDCLASSA* windowClass)
 
 BOOL UnregisterClassA(LPCSTR className, HINSTANCE)
 {
-    if (hookState::callFails(PlatformCall::UnregisterClass, "UnregisterClassA"))
+    if (probes::callFails(PlatformCall::UnregisterClass, "UnregisterClassA"))
         return FALSE;
     const ClassRecord* entry = findClass(className);
     if (entry == nullptr)
@@ -255,7 +256,7 @@ BOOL AdjustWindowRectEx(RECT* rect, DWORD, BOOL, DWORD)
 HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR title, DWORD style, int x, int y,
                      int width, int height, HWND, HMENU, HINSTANCE, LPVOID)
 {
-    if (hookState::callFails(PlatformCall::CreateWindow, "CreateWindowExA"))
+    if (probes::callFails(PlatformCall::CreateWindow, "CreateWindowExA"))
         return nullptr;
     const ClassRecord* windowClass = findClass(className);
     if (windowClass == nullptr || !platformVideoReady())
@@ -320,7 +321,7 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR title, DWORD style, int x, 
 BOOL DestroyWindow(HWND window)
 {
     // A failure asked for by a test still destroys: nothing may leak.
-    const bool failing = hookState::callFails(PlatformCall::DestroyWindow, "DestroyWindow");
+    const bool failing = probes::callFails(PlatformCall::DestroyWindow, "DestroyWindow");
     WindowRecord* record = findWindow(window);
     if (record == nullptr)
         return FALSE;
@@ -341,7 +342,7 @@ BOOL DestroyWindow(HWND window)
 
 BOOL ShowWindow(HWND window, int command)
 {
-    hookState::logCall("ShowWindow");
+    probes::logCall("ShowWindow");
     WindowRecord* record = findWindow(window);
     if (record == nullptr)
         return FALSE;
@@ -394,7 +395,7 @@ BOOL GetClientRect(HWND window, RECT* rect)
 
 HDC GetDC(HWND window)
 {
-    if (hookState::callFails(PlatformCall::GetDC, "GetDC"))
+    if (probes::callFails(PlatformCall::GetDC, "GetDC"))
         return nullptr;
     WindowRecord* record = findWindow(window);
     return record != nullptr ? record->deviceContext : nullptr;
@@ -403,7 +404,7 @@ HDC GetDC(HWND window)
 int ReleaseDC(HWND window, HDC deviceContext)
 {
     // The class's own DC lives as long as its window: nothing to release.
-    if (hookState::callFails(PlatformCall::ReleaseDC, "ReleaseDC"))
+    if (probes::callFails(PlatformCall::ReleaseDC, "ReleaseDC"))
         return 0;
     const WindowRecord* record = findWindowByDeviceContext(deviceContext);
     return record != nullptr && record->handle == window ? 1 : 0;
@@ -411,7 +412,7 @@ int ReleaseDC(HWND window, HDC deviceContext)
 
 int ChoosePixelFormat(HDC deviceContext, const PIXELFORMATDESCRIPTOR* descriptor)
 {
-    if (hookState::callFails(PlatformCall::ChoosePixelFormat, "ChoosePixelFormat"))
+    if (probes::callFails(PlatformCall::ChoosePixelFormat, "ChoosePixelFormat"))
         return 0;
     if (findWindowByDeviceContext(deviceContext) == nullptr || descriptor == nullptr)
         return 0;
@@ -421,7 +422,7 @@ int ChoosePixelFormat(HDC deviceContext, const PIXELFORMATDESCRIPTOR* descriptor
 
 BOOL SetPixelFormat(HDC deviceContext, int format, const PIXELFORMATDESCRIPTOR* descriptor)
 {
-    if (hookState::callFails(PlatformCall::SetPixelFormat, "SetPixelFormat"))
+    if (probes::callFails(PlatformCall::SetPixelFormat, "SetPixelFormat"))
         return FALSE;
     WindowRecord* record = findWindowByDeviceContext(deviceContext);
     if (record == nullptr || format != windowPixelFormat || record->pixelFormat != 0)
@@ -434,7 +435,7 @@ BOOL SetPixelFormat(HDC deviceContext, int format, const PIXELFORMATDESCRIPTOR* 
 
 HGLRC wglCreateContext(HDC deviceContext)
 {
-    if (hookState::callFails(PlatformCall::CreateContext, "wglCreateContext"))
+    if (probes::callFails(PlatformCall::CreateContext, "wglCreateContext"))
         return nullptr;
     const WindowRecord* record = findWindowByDeviceContext(deviceContext);
     if (record == nullptr || record->pixelFormat == 0)
@@ -464,12 +465,12 @@ HGLRC wglCreateContext(HDC deviceContext)
 BOOL wglMakeCurrent(HDC deviceContext, HGLRC renderingContext)
 {
     if (renderingContext == nullptr) {
-        if (hookState::callFails(PlatformCall::ReleaseCurrent, "wglMakeCurrent"))
+        if (probes::callFails(PlatformCall::ReleaseCurrent, "wglMakeCurrent"))
             return FALSE;
         releaseCurrentContext();
         return TRUE;
     }
-    if (hookState::callFails(PlatformCall::MakeCurrent, "wglMakeCurrent"))
+    if (probes::callFails(PlatformCall::MakeCurrent, "wglMakeCurrent"))
         return FALSE;
     const WindowRecord* record = findWindowByDeviceContext(deviceContext);
     const ContextRecord* context = findContext(renderingContext);
@@ -486,7 +487,7 @@ BOOL wglMakeCurrent(HDC deviceContext, HGLRC renderingContext)
 BOOL wglDeleteContext(HGLRC renderingContext)
 {
     // A failure asked for by a test still deletes: nothing may leak.
-    const bool failing = hookState::callFails(PlatformCall::DeleteContext, "wglDeleteContext");
+    const bool failing = probes::callFails(PlatformCall::DeleteContext, "wglDeleteContext");
     ContextRecord* context = findContext(renderingContext);
     if (context == nullptr)
         return FALSE;
@@ -506,16 +507,16 @@ BOOL SwapBuffers(HDC deviceContext)
     frameEnded();
     const WindowRecord* record = findWindowByDeviceContext(deviceContext);
     if (record == nullptr) {
-        hookState::afterSwap();
+        probes::afterSwap();
         return FALSE;
     }
     SDL_GL_SwapWindow(record->sdlWindow);
-    if (hookState::framePacing()) {
+    if (probes::framePacing()) {
         const std::int64_t now = monotonicNow();
         windowing.frameDeadline = nextFrameDeadline(windowing.frameDeadline, now);
         if (windowing.frameDeadline > now)
             sleepUntil(windowing.frameDeadline);
     }
-    hookState::afterSwap();
+    probes::afterSwap();
     return TRUE;
 }

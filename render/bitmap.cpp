@@ -10,15 +10,9 @@
 #include "platform/problem_log.h"
 #include "platform/win32.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -39,41 +33,55 @@ struct MappedFile {
     std::uint64_t size = 0;
 };
 
-// An empty file cannot be mapped, and neither can a folder or a device.
-// On failure `why` says which it was, for the problem log.
-bool mapFile(const char* path, MappedFile& file, std::string& why)
+const char* lastFailure() { return std::strerror(static_cast<int>(GetLastError())); }
+
+// Opened without waiting: a pipe in a picture's place must not hang the
+// start, and is refused below like any other file that is not a picture.
+HANDLE openPicture(const char* path)
 {
-    const int fd = open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        why = std::strerror(errno);
+    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+}
+
+// An empty file cannot be mapped, and neither can a device or a pipe.
+// On failure `why` says which it was, for the problem log.
+bool mapFile(HANDLE handle, MappedFile& file, std::string& why)
+{
+    if (GetFileType(handle) != FILE_TYPE_DISK) {
+        why = GetLastError() != NO_ERROR ? lastFailure() : "not a regular file";
         return false;
     }
-    struct stat status {};
-    if (fstat(fd, &status) != 0)
-        why = std::strerror(errno);
-    else if (!S_ISREG(status.st_mode))
-        why = "not a regular file";
-    else if (status.st_size <= 0)
+    DWORD sizeHigh = 0;
+    const DWORD sizeLow = GetFileSize(handle, &sizeHigh);
+    if (sizeLow == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) {
+        why = lastFailure();
+        return false;
+    }
+    const std::uint64_t size = static_cast<std::uint64_t>(sizeHigh) << 32 | sizeLow;
+    if (size == 0) {
         why = "the file is empty";
-    if (!why.empty()) {
-        close(fd);
         return false;
     }
-    void* view = mmap(nullptr, static_cast<std::size_t>(status.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-    if (view == MAP_FAILED)
-        why = std::strerror(errno);
-    close(fd);  // the mapping keeps the file
-    if (view == MAP_FAILED)
+    const HANDLE mapping = CreateFileMappingA(handle, nullptr, PAGE_READONLY, 0, 0, nullptr);
+    if (mapping == nullptr) {
+        why = lastFailure();
+        return false;
+    }
+    const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+    if (view == nullptr)
+        why = lastFailure();
+    CloseHandle(mapping);  // the view keeps the file
+    if (view == nullptr)
         return false;
     file.bytes = static_cast<const unsigned char*>(view);
-    file.size = static_cast<std::uint64_t>(status.st_size);
+    file.size = size;
     return true;
 }
 
 void unmapFile(MappedFile& file)
 {
     if (file.bytes != nullptr)
-        munmap(const_cast<unsigned char*>(file.bytes), static_cast<std::size_t>(file.size));
+        UnmapViewOfFile(file.bytes);
     file = MappedFile{};
 }
 
@@ -340,46 +348,59 @@ std::uint16_t paletteColorCount(const BitmapInfoHeader& header)
     }
 }
 
+namespace {
+
+// Each box says what is wrong; the problem log also says with which file.
+RgbImage* refuse(const char* path, const std::string& why, const char* text)
+{
+    reportProblem(path, why.c_str());
+    report(text);
+    return nullptr;
+}
+
+RgbImage* refuseUnmapped(const char* path, const std::string& why)
+{
+    const std::string text = std::string("Failed to open DIB file ") + path + ".\n";
+    return refuse(path, "Failed to open DIB file: " + why, text.c_str());
+}
+
+// Closes the handle once the picture is read.
+RgbImage* decodeOpenPicture(const char* path, HANDLE handle)
+{
+    MappedFile file;
+    std::string why;
+    const bool mapped = mapFile(handle, file, why);
+    CloseHandle(handle);
+    if (!mapped)
+        return refuseUnmapped(path, why);
+    RgbImage* image = nullptr;
+    const char* refusal = decodeBitmapBytes(file.bytes, file.size, &image);
+    unmapFile(file);
+    if (refusal != nullptr)
+        return refuse(path, refusal, refusal);
+    return image;
+}
+
+}  // namespace
+
 RgbImage* loadBitmapFile(const char* path)
 {
     if (path == nullptr)
         return nullptr;
-    // No box for a picture that cannot be opened; only the problem log says.
-    std::FILE* probe = std::fopen(path, "r");
-    if (probe == nullptr) {
-        reportProblem(path, std::strerror(errno));
+    // No box for a picture that cannot be opened, a folder included; only
+    // the problem log says.
+    const HANDLE handle = openPicture(path);
+    if (handle == INVALID_HANDLE_VALUE) {
+        reportProblem(path, lastFailure());
         return nullptr;
     }
-    // A folder opens for reading here, but it is no picture: it counts as a
-    // file that cannot be opened.
-    struct stat status;
-    const bool folder = fstat(fileno(probe), &status) == 0 && S_ISDIR(status.st_mode);
-    std::fclose(probe);
-    if (folder) {
-        reportProblem(path, std::strerror(EISDIR));
-        return nullptr;
-    }
-    return decodeBitmapFile(path);
+    return decodeOpenPicture(path, handle);
 }
 
 RgbImage* decodeBitmapFile(const char* path)
 {
-    // Each box says what is wrong; the problem log also says with which file.
-    MappedFile file;
-    std::string why;
-    if (!mapFile(path, file, why)) {
-        reportProblem(path, ("Failed to open DIB file: " + why).c_str());
-        const std::string text = std::string("Failed to open DIB file ") + path + ".\n";
-        report(text.c_str());
-        return nullptr;
-    }
-    RgbImage* image = nullptr;
-    const char* refusal = decodeBitmapBytes(file.bytes, file.size, &image);
-    unmapFile(file);
-    if (refusal != nullptr) {
-        reportProblem(path, refusal);
-        report(refusal);
-        return nullptr;
-    }
-    return image;
+    const HANDLE handle = openPicture(path);
+    if (handle == INVALID_HANDLE_VALUE)
+        return refuseUnmapped(path, lastFailure());
+    return decodeOpenPicture(path, handle);
 }

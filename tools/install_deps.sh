@@ -9,7 +9,8 @@
 #          libFuzzer, the desktop-file, AppStream and manual checkers
 #   bench  make bench: a private X server and xdotool
 #   fuzz   make fuzz: clang with libFuzzer
-#   deb    make deb: dpkg's build tools and lintian
+#   deb    make deb: dpkg's build tools, lintian, and a private X server
+#          and xdotool to play the package once installed
 #
 # Every set builds the game, so each includes run. As root it runs apt-get
 # itself, otherwise through sudo; with neither it names the packages and
@@ -26,7 +27,7 @@ packages() {
         clang libclang-rt-14-dev desktop-file-utils appstream man-db" ;;
     bench) echo "libx11-dev xvfb xauth xdotool" ;;
     fuzz) echo "clang libclang-rt-14-dev" ;;
-    deb) echo "dpkg-dev file lintian" ;;
+    deb) echo "dpkg-dev file lintian xvfb xauth xdotool" ;;
     *) return 1 ;;
     esac
 }

@@ -1,8 +1,8 @@
 #!/bin/sh
 # Removes what `make install` put in place, exactly as its manifest lists it:
 # every file first, then each folder the install made (the entries ending in
-# "/", deepest first), if it is empty by then. A player's own folder under
-# ~/.local/share/trigonix is theirs and stays.
+# "/", deepest first), if it is empty by then. A player's own folders,
+# ~/.config/trigonix and ~/.local/share/trigonix, are theirs and stay.
 #
 #     uninstall.sh MANIFEST [DESTDIR]
 set -eu

@@ -1,9 +1,11 @@
 #!/bin/sh
 # The installed game: `cmake --install` into a staging DESTDIR puts exactly
-# the expected files in place (desktop entry and metainfo valid), the
-# installed launcher gives each player a folder of their own with the
-# default data files and links into the install, and the uninstall script
-# takes away everything the install made.
+# the expected files in place (desktop entry and metainfo valid); the
+# installed program, started directly by an ordinary user with a fresh home
+# and from a folder with no Data in it, finds its pictures, sounds and icon
+# in the install and keeps the player's files in the XDG folders, moving
+# those the old start-up script kept; and the uninstall script takes away
+# everything the install made.
 #
 #     install_test.sh GAME DATA_DIR CLOSE_WINDOW
 set -eu
@@ -20,6 +22,7 @@ DEFAULT_SCORES="9999999900001is}is}is}is}0"
 SHARED="3dship4lr.bmp 3dship42lr.bmp moon.bmp sky.bmp alienlr.bmp title.wav Bleep.wav
 Bleep2.wav bye.wav erased.wav Boom1.wav Boom2.wav Waltz.mid icon.bmp"
 ICON_SIZES="16 24 32 48 64 128 256 512"
+NOBODY=65534
 
 # ---------------------------------------------------------------- checks
 
@@ -28,34 +31,24 @@ expect_same() {
 }
 
 expect_default_files() {
-    for name in "settings .tgx" "data .tgx"; do
-        [ -f "$1/$name" ] && [ ! -L "$1/$name" ] || fail "'$1/$name' is not a file of its own"
-    done
     expect_file "$1/settings .tgx" "$DEFAULT_SETTINGS"
     expect_file "$1/data .tgx" "$DEFAULT_SCORES"
 }
 
-# Every picture, sound, the music and the icon: a link naming the installed
-# file, which holds what the build drew.
-expect_links_into_install() {
-    for name in $SHARED; do
-        link=$1/$name
-        [ -L "$link" ] || fail "'$link' is not a link"
-        [ "$(readlink "$link")" = "$PREFIX/share/trigonix/Data/$name" ] ||
-            fail "'$link' points at '$(readlink "$link")'"
-        [ "$(readlink -f "$link")" = "$(readlink -f "$STAGED/share/trigonix/Data/$name")" ] ||
-            fail "'$link' does not resolve into the install"
-        expect_same "$link" "$DATA/$name"
-    done
+# A file of the player's: theirs, and a plain file.
+expect_players_file() {
+    [ -f "$1" ] && [ ! -L "$1" ] || fail "'$1' is not a file of its own"
+    [ "$(stat -c %u "$1")" = "$NOBODY" ] || fail "'$1' is not the player's"
+    expect_file "$1" "$2"
 }
 
-start_launcher() {
-    "$PREFIX/bin/trigonix" >game.out 2>&1 &
-    GAME_PID=$!
+# A folder the game made for the player: private, as the XDG rules ask.
+expect_private_folder() {
+    [ "$(stat -c '%u %a' "$1")" = "$NOBODY 700" ] || fail "'$1' is $(stat -c '%u %a' "$1")"
 }
 
-# The window shows the game's icon, read from the player's Data folder, and
-# carries the class the desktop entry matches it by.
+# The window shows the game's icon, read from the install, and carries the
+# class the desktop entry matches it by.
 expect_window_identity() {
     command -v xprop >/dev/null || return 0
     icon=$(xprop -id "$WINDOW" _NET_WM_ICON 2>/dev/null | head -c 200)
@@ -68,61 +61,81 @@ expect_window_identity() {
         fail "the window's class is not '$class': $(xprop -id "$WINDOW" WM_CLASS)"
 }
 
+# A fresh home of an ordinary user (root may write anything), who may
+# reach the X server; the game starts in it, where there is no Data folder.
+new_player() {
+    export HOME="$STAGE/$1"
+    mkdir -p "$HOME"
+    cp "$XAUTHORITY" "$STAGE/xauthority-$1"
+    chown -R "$NOBODY:$NOBODY" "$HOME" "$STAGE/xauthority-$1"
+    export XAUTHORITY="$STAGE/xauthority-$1"
+    cd "$HOME"
+}
+
+# The installed program itself, as that user; every picture, sound and the
+# music it asks for is found, so it has no problem to tell.
 play_once() {
-    start_launcher
+    setpriv --reuid=$NOBODY --regid=$NOBODY --clear-groups "$PREFIX/bin/trigonix" >"$STAGE/game.out" 2>&1 &
+    GAME_PID=$!
     wait_for_window '^Trigonix$'
     expect_window_identity
-    sleep 0.5
+    focus_game
+    hold s 0.5  # the music, from the install
     close_game
-    expect_status 0
+    expect_status_of_player 0
+    ! grep -q '^trigonix: ' "$STAGE/game.out" || fail "the game had problems: $(cat "$STAGE/game.out")"
+    [ ! -e Data ] || fail "a Data folder was made where the game started"
+}
+
+expect_status_of_player() {
+    cd "$STAGE"  # where expect_status finds game.out
+    expect_status "$1"
+    cd "$HOME"
 }
 
 # ---------------------------------------------------------------- cases, each under its own X server
 
-# First start: HOME alone decides where the player's folder is.
+# First start: HOME alone decides where the player's files go, and they
+# start as the installed defaults.
 first_start() {
-    export HOME="$STAGE/home"
-    unset XDG_DATA_HOME
-    mkdir -p "$HOME"
-    cd "$STAGE"
+    new_player home
+    unset XDG_DATA_HOME XDG_CONFIG_HOME
     play_once
-    folder=$HOME/.local/share/trigonix
-    expect_default_files "$folder/Data"
-    expect_links_into_install "$folder/Data"
+    expect_players_file "$HOME/.config/trigonix/settings .tgx" "$DEFAULT_SETTINGS"
+    expect_players_file "$HOME/.local/share/trigonix/data .tgx" "$DEFAULT_SCORES"
+    for folder in .config .config/trigonix .local .local/share .local/share/trigonix; do
+        expect_private_folder "$HOME/$folder"
+    done
+    [ "$(ls -A "$HOME/.config/trigonix")" = "settings .tgx" ] || fail "more beside the settings"
+    [ "$(ls -A "$HOME/.local/share/trigonix")" = "data .tgx" ] || fail "more beside the scores"
 }
 
-# Later starts keep the player's files, put back a missing link and drop
-# one whose file the install no longer has.
-next_start() {
-    export HOME="$STAGE/home"
-    unset XDG_DATA_HOME
-    cd "$STAGE"
-    data=$HOME/.local/share/trigonix/Data
-    printf '%s' "1012103804003703903200" >"$data/settings .tgx"
-    printf '%s' "0012300000001abcis}is}is}0" >"$data/data .tgx"
-    rm "$data/moon.bmp"
-    ln -s "$PREFIX/share/trigonix/Data/gone.bmp" "$data/gone.bmp"
-    printf 'mine' >"$data/notes.txt"
+# XDG_DATA_HOME and XDG_CONFIG_HOME, when set, are where the files go;
+# nothing is made under HOME.
+own_folders() {
+    new_player home2
+    export XDG_DATA_HOME="$HOME/data" XDG_CONFIG_HOME="$HOME/config"
     play_once
-    expect_file "$data/settings .tgx" "1012103804003703903200"
-    expect_file "$data/data .tgx" "0012300000001abcis}is}is}0"
-    expect_links_into_install "$data"
-    [ ! -e "$data/gone.bmp" ] && [ ! -L "$data/gone.bmp" ] || fail "the stale link was kept"
-    expect_file "$data/notes.txt" "mine"
+    expect_players_file "$XDG_CONFIG_HOME/trigonix/settings .tgx" "$DEFAULT_SETTINGS"
+    expect_players_file "$XDG_DATA_HOME/trigonix/data .tgx" "$DEFAULT_SCORES"
+    [ ! -e "$HOME/.local" ] && [ ! -e "$HOME/.config" ] || fail "folders were made under HOME"
 }
 
-# XDG_DATA_HOME, when set, is where a second player's folder goes; the
-# first player's folder is not touched.
-own_data_home() {
-    export HOME="$STAGE/home2"
-    export XDG_DATA_HOME="$STAGE/xdg"
-    mkdir -p "$HOME"
-    cd "$STAGE"
+# A player of the old start-up script: its folder held both files and
+# links to the install; the files move, unchanged, and the folder goes.
+old_player() {
+    new_player home3
+    unset XDG_DATA_HOME XDG_CONFIG_HOME
+    old=$HOME/.local/share/trigonix/Data
+    mkdir -p "$old"
+    printf '%s' "1012103804003703903200" >"$old/settings .tgx"
+    printf '%s' "0012300000001abcis}is}is}0" >"$old/data .tgx"
+    for name in $SHARED; do ln -s "$PREFIX/share/trigonix/Data/$name" "$old/$name"; done
+    chown -R "$NOBODY:$NOBODY" "$HOME"
     play_once
-    expect_default_files "$XDG_DATA_HOME/trigonix/Data"
-    expect_links_into_install "$XDG_DATA_HOME/trigonix/Data"
-    [ ! -e "$HOME/.local" ] || fail "'$HOME/.local' was made although XDG_DATA_HOME is set"
-    expect_file "$STAGE/home/.local/share/trigonix/Data/settings .tgx" "1012103804003703903200"
+    expect_players_file "$HOME/.config/trigonix/settings .tgx" "1012103804003703903200"
+    expect_players_file "$HOME/.local/share/trigonix/data .tgx" "0012300000001abcis}is}is}0"
+    [ ! -e "$old" ] || fail "the old folder is left: $(ls -A "$old")"
 }
 
 # ---------------------------------------------------------------- install and uninstall
@@ -130,7 +143,6 @@ own_data_home() {
 expected_tree() {
     {
         echo "bin/trigonix"
-        echo "libexec/trigonix/trigonix"
         for name in $SHARED; do echo "share/trigonix/Data/$name"; done
         echo "share/trigonix/defaults/settings .tgx"
         echo "share/trigonix/defaults/data .tgx"
@@ -160,19 +172,13 @@ check_tree() {
     [ "$actual" = "$(expected_tree)" ] ||
         fail "installed tree differs:
 $(printf '%s\n' "$actual" | diff - "$STAGE/expected" || true)"
-    [ -x "$STAGED/libexec/trigonix/trigonix" ] || fail "the game is not executable"
+    game=$STAGED/bin/trigonix
+    [ -x "$game" ] || fail "the game is not executable"
+    [ "$(head -c 4 "$game" | od -An -c | tr -d ' ')" = '177ELF' ] || fail "the command is not the program itself"
     for name in $SHARED; do
         expect_same "$STAGED/share/trigonix/Data/$name" "$DATA/$name"
     done
     expect_default_files "$STAGED/share/trigonix/defaults"
-
-    launcher=$STAGED/bin/trigonix
-    [ -x "$launcher" ] || fail "the launcher is not executable"
-    [ "$(head -n 1 "$launcher")" = "#!/bin/sh" ] || fail "the launcher is no sh script"
-    sh -n "$launcher" || fail "the launcher does not parse"
-    ! grep -q '@[A-Z_]*@' "$launcher" || fail "the launcher has a placeholder left"
-    grep -q "^game='$PREFIX/libexec/trigonix/trigonix'\$" "$launcher" ||
-        fail "the launcher does not start the installed game"
 
     desktop=$STAGED/share/applications/$APP_ID.desktop
     desktop-file-validate "$desktop" || fail "desktop-file-validate refused $desktop"
@@ -209,9 +215,10 @@ case "${E2E_INNER:-}" in
         fail "the default templates are not built: build the whole project first"
     STAGE=$(mktemp -d /tmp/trigonix-install-XXXXXX)
     trap 'rm -rf "$STAGE"' EXIT
+    chmod 755 "$STAGE"  # the players are ordinary users
     DEST=$STAGE/dest
     # The prefix is a link to the staged tree, as if a package had been
-    # unpacked there: the launcher's own paths then lead to real files.
+    # unpacked there: the desktop entry's command then leads to the game.
     PREFIX=$STAGE/prefix
     STAGED=$DEST$PREFIX
     export STAGE DEST PREFIX STAGED
@@ -222,8 +229,8 @@ case "${E2E_INNER:-}" in
     check_tree
     ln -s "$STAGED" "$PREFIX"
     run_under_x 640x480 first_start
-    run_under_x 640x480 next_start
-    run_under_x 640x480 own_data_home
+    run_under_x 640x480 own_folders
+    run_under_x 640x480 old_player
     uninstall_staged
     echo "install: all passed"
     ;;

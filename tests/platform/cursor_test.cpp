@@ -1,3 +1,6 @@
+// The cursor display counter: it counts as ShowCursor is asked, the
+// pointer shows while it is nought or more, and the front end and the race
+// leave it where the game expects it.
 #include "platform/test_hooks.h"
 #include "platform/win32.h"
 

@@ -1,3 +1,6 @@
+// Display modes and the display itself: full screen at a size the screen
+// offers, the desktop restored, a clear line when there is no display, and
+// a termination signal that still ends the game once SDL is up.
 #include "platform/platform_state.h"
 #include "platform/test_hooks.h"
 #include "platform/win32.h"

@@ -1,3 +1,6 @@
+// Frame pacing by numbers alone: when each swap may show its frame, sixty to
+// the second, keeping the rhythm through a late frame and never waiting
+// more than one.
 #include "platform/frame_pacing.h"
 
 #include <gtest/gtest.h>

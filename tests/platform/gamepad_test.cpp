@@ -1,3 +1,6 @@
+// A game controller played as the keyboard: buttons, pad and left stick
+// arrive as the keys the game knows, held and let go as a keyboard would,
+// whichever controller or window is involved.
 #include "platform/platform_state.h"
 #include "platform/test_hooks.h"
 #include "platform/win32.h"

@@ -1,3 +1,5 @@
+// The keyboard map: every key gives the game its Windows code, on every
+// layout.
 #include "platform/keymap.h"
 #include "platform/win32.h"
 

@@ -1,3 +1,6 @@
+// Message boxes: answered by a test or by a player's keys and clicks, while
+// the game window's messages keep reaching its procedure; without a display
+// the box is printed and answered at once.
 #include "platform/platform_state.h"
 #include "platform/test_hooks.h"
 #include "platform/win32.h"

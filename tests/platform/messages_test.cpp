@@ -1,3 +1,6 @@
+// The message queue and the window messages the system's events become:
+// keys, mouse, sizing, minimising, focus and closing, as the game's window
+// procedure expects them.
 #include "platform/platform_state.h"
 #include "platform/test_hooks.h"
 #include "platform/win32.h"

@@ -1,3 +1,8 @@
+// Sound playback by file name: every request recorded, one sound at a time,
+// a file decoded once however often it is asked for, and silence (named
+// once) for a file that is missing, damaged or no sound, or for no device;
+// the music's soundfont as the player or the system names it.
+#include "platform/sound_font.h"
 #include "platform/test_hooks.h"
 #include "platform/win32.h"
 #include "tests/support/file_bytes.h"
@@ -12,6 +17,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -283,4 +289,48 @@ TEST(SoundWithoutDevice, NoAudioDeviceMeansSilenceAndTheNamesAreStillRecorded)
     // Said once, on the error stream, for the bug report.
     EXPECT_EXIT(std::exit(silentWithoutADevice() ? 0 : 1), ::testing::ExitedWithCode(0),
                 "^trigonix: audio output: [^\n]+\n$");
+}
+
+// The player's SDL_SOUNDFONTS is what the mixer gets, whatever files the
+// usual places hold; without it, the first of them that is a file.
+TEST_F(Sound, TheSoundFontIsThePlayersOwnOrTheFirstThatExists)
+{
+    namespace fs = std::filesystem;
+    writeFile(folder + "/b.sf2", "soundfont b");
+    writeFile(folder + "/c.sf2", "soundfont c");
+    fs::create_directory(folder + "/folder.sf2");
+    fs::create_symlink(folder + "/c.sf2", folder + "/link.sf2");
+    fs::create_symlink(folder + "/gone.sf2", folder + "/dangling.sf2");
+    const std::string a = folder + "/a.sf2";  // never made
+    const std::string b = folder + "/b.sf2";
+    const std::string c = folder + "/c.sf2";
+    const std::string link = folder + "/link.sf2";
+    const std::string dir = folder + "/folder.sf2";
+    const std::string dangling = folder + "/dangling.sf2";
+    struct Case {
+        const char* environment;
+        std::vector<std::string> places;
+        std::string chosen;
+    };
+    const Case cases[] = {
+        {"/mine/piano.sf2", {b, c}, "/mine/piano.sf2"},
+        {"/mine/a.sf2;/mine/b.sf2", {b}, "/mine/a.sf2;/mine/b.sf2"},
+        {nullptr, {a, b, c}, b},
+        {"", {a, c, b}, c},
+        {nullptr, {"", dir, dangling, link, b}, link},
+        {nullptr, {a, dir, dangling}, ""},
+        {nullptr, {}, ""},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.environment == nullptr ? "unset" : row.environment);
+        EXPECT_EQ(chooseSoundFont(row.environment, row.places), row.chosen);
+    }
+
+    // Debian's mixer prefers a default of its own to the variable: the game
+    // hands the player's choice on itself.
+    setenv("SDL_SOUNDFONTS", c.c_str(), 1);
+    ASSERT_TRUE(PlaySoundA(wave("tone.wav", 100).c_str(), nullptr, SND_ASYNC));
+    unsetenv("SDL_SOUNDFONTS");
+    ASSERT_NE(Mix_GetSoundFonts(), nullptr);
+    EXPECT_EQ(std::string(Mix_GetSoundFonts()), c);
 }

@@ -1,3 +1,6 @@
+// The test hooks themselves: the call log in the game's order, each window
+// and context call made to fail as the platform would report it, and the
+// fixed clock.
 #include "platform/test_hooks.h"
 #include "platform/win32.h"
 #include "tests/support/recording_window.h"

@@ -1,3 +1,5 @@
+// Window classes, windows, device contexts, pixel formats and rendering
+// contexts, and the buffer swap, as the game's window code uses them.
 #include "platform/platform_state.h"
 #include "platform/test_hooks.h"
 #include "platform/win32.h"

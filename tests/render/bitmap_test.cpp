@@ -6,6 +6,7 @@
 
 #include "platform/test_hooks.h"
 #include "platform/window.h"
+#include "tests/support/child_process.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/game_fixture.h"
 
@@ -17,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -195,6 +197,22 @@ TEST_F(BitmapDecoder, an_empty_file_cannot_be_mapped_and_says_so_with_its_path)
     EXPECT_EQ(box.caption, "Error");
     EXPECT_EQ(box.style, MB_OK);
     EXPECT_EQ(box.owner, GetFocus());
+}
+
+// A pipe with no writer would hold the start for ever if it were waited on.
+TEST_F(BitmapDecoder, a_pipe_in_a_pictures_place_is_refused_like_a_damaged_picture_without_waiting)
+{
+    ASSERT_EQ(mkfifo("Data/sky.bmp", 0666), 0);
+    const ChildResult result = runInChild(
+        0,
+        [] {
+            const bool refused = loadBitmapFile("Data/sky.bmp") == nullptr;
+            const auto& boxes = testHooks::messageBoxes();
+            return refused && boxes.size() == 1 && boxes[0].text == "Failed to open DIB file Data/sky.bmp.\n";
+        },
+        10);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.errors, "trigonix: Data/sky.bmp: Failed to open DIB file: not a regular file\n");
 }
 
 // A player sees a box, or nothing at all; the error stream and the problem

@@ -1,3 +1,5 @@
+// Numbers laid into the bytes of test files, least or most significant
+// byte first.
 #include "tests/support/file_bytes.h"
 
 void put16(Bytes& out, std::uint32_t value)

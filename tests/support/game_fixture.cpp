@@ -1,3 +1,6 @@
+// The game's tests' common ground: a fresh working folder and its files,
+// the real game window, input sent as window messages, frames drawn as the
+// loop draws them and pixels read back.
 #include "tests/support/game_fixture.h"
 
 #include "app/frame.h"

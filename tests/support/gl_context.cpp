@@ -1,3 +1,5 @@
+// A bare OpenGL context in a hidden SDL window, for drawing tests that need
+// no game window.
 #include "tests/support/gl_context.h"
 
 #include <SDL.h>

@@ -1,3 +1,5 @@
+// The race tests' common ground: the game window set up for a race and
+// races started as the title menu starts them.
 #include "tests/support/race_fixture.h"
 
 #include "game/frame_rate.h"

@@ -1,3 +1,5 @@
+// Scripted races: a fixed start, inputs frame by frame, and the record of
+// every frame for the replay and pause tests.
 #include "tests/support/race_script.h"
 
 #include "game/frame_rate.h"

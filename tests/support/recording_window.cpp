@@ -1,3 +1,6 @@
+// The platform tests' window class: a procedure that records every message,
+// hidden windows of that class, and the game's message loop run over
+// what is waiting.
 #include "tests/support/recording_window.h"
 
 #include "platform/test_hooks.h"

@@ -1,3 +1,5 @@
+// Reading the frame just drawn: where the game's points land, the pixels
+// there, and whether a text stands where the game's font would print it.
 #include "tests/support/screen_view.h"
 
 #include "render/font.h"
