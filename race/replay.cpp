@@ -7,23 +7,21 @@
 namespace {
 
 // The bits of a run's head.
-enum : std::uint32_t {
-    accelerateBit = 1u << 0,
-    decelerateBit = 1u << 1,
-    leftBit = 1u << 2,
-    rightBit = 1u << 3,
-    bombBit = 1u << 4,
-    leftButtonBit = 1u << 5,
-    rightButtonBit = 1u << 6,
-    endKeyBit = 1u << 7,
-    zeroKeyBit = 1u << 8,
-    enterBit = 1u << 9,
-    escapeBit = 1u << 10,
-    speedKeyBit = 1u << 11,
-    rateFollows = 1u << 12,
-    randomFollows = 1u << 13,
-    headBits = (1u << 14) - 1,
-};
+constexpr std::uint32_t accelerateBit = 1u << 0;
+constexpr std::uint32_t decelerateBit = 1u << 1;
+constexpr std::uint32_t leftBit = 1u << 2;
+constexpr std::uint32_t rightBit = 1u << 3;
+constexpr std::uint32_t bombBit = 1u << 4;
+constexpr std::uint32_t leftButtonBit = 1u << 5;
+constexpr std::uint32_t rightButtonBit = 1u << 6;
+constexpr std::uint32_t endKeyBit = 1u << 7;
+constexpr std::uint32_t zeroKeyBit = 1u << 8;
+constexpr std::uint32_t enterBit = 1u << 9;
+constexpr std::uint32_t escapeBit = 1u << 10;
+constexpr std::uint32_t speedKeyBit = 1u << 11;
+constexpr std::uint32_t rateFollows = 1u << 12;
+constexpr std::uint32_t randomFollows = 1u << 13;
+constexpr std::uint32_t headBits = (1u << 14) - 1;
 
 struct BitOf {
     bool RaceControls::*control;

@@ -13,7 +13,10 @@ namespace {
 constexpr std::size_t headerBytes = 260;
 constexpr std::size_t checksumBytes = 4;
 
-enum : unsigned { skyPictureFlag = 1, shipBanksFlag = 2, soundOnFlag = 4, allFlags = 7 };
+constexpr std::uint32_t skyPictureFlag = 1;
+constexpr std::uint32_t shipBanksFlag = 2;
+constexpr std::uint32_t soundOnFlag = 4;
+constexpr std::uint32_t allFlags = 7;
 
 // CRC-32 as zlib and PNG compute it.
 std::uint32_t checksumOf(const char* bytes, std::size_t length)
