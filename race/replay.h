@@ -47,6 +47,10 @@ struct ReplayFrame {
     std::uint32_t randomState = 0;
 };
 
+// Runs longer than this (days of racing) are not recorded or read: memory
+// stays bounded.
+constexpr std::size_t longestRuns = 16u << 20;
+
 struct Replay {
     ReplayStart start;
     int best = 0;              // the shown score it ended with: the best stored with it

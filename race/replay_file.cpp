@@ -2,16 +2,27 @@
 // endian order, so a file means the same on every machine.
 #include "race/replay_file.h"
 
+#include "platform/file_read.h"
+#include "platform/file_replace.h"
+#include "platform/game_files.h"
+#include "platform/problem_log.h"
 #include "race/race_types.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace {
 
 // Where the frames' runs begin; the checksum follows them.
 constexpr std::size_t headerBytes = 260;
 constexpr std::size_t checksumBytes = 4;
+// A file any larger holds more than a replay can.
+constexpr std::size_t largestFile = headerBytes + longestRuns + 64 + checksumBytes;
+
+// Which race types have a replay file, SHORT first.
+bool known[4] = {};
 
 constexpr std::uint32_t skyPictureFlag = 1;
 constexpr std::uint32_t shipBanksFlag = 2;
@@ -224,4 +235,91 @@ std::string decodeReplay(const std::string& bytes, Replay& replay)
         return "damaged (a value no race can have)";
     replay = std::move(read);
     return "";
+}
+
+namespace {
+
+std::string reasonOf(int error)
+{
+    // A pipe or a device in the replay's place.
+    if (error == EINVAL)
+        return "not a plain file";
+    return std::strerror(error);
+}
+
+}  // namespace
+
+std::string replayFileName(int raceType)
+{
+    const RaceTypeFacts* type = raceTypeFacts(raceType);
+    return type != nullptr ? std::string("Data/replays/") + type->name + ".tgr" : std::string();
+}
+
+bool saveReplay(const Replay& replay)
+{
+    const std::string name = replayFileName(replay.start.raceType);
+    if (name.empty())
+        return false;
+    const std::string bytes = encodeReplay(replay);
+    int error = makeGameFileFolder(name.c_str());
+    if (error == 0)
+        error = replaceFileBytes(name.c_str(), bytes.data(), bytes.size());
+    if (error != 0) {
+        reportProblem(name.c_str(), ("the best run's replay was not saved: " + reasonOf(error)).c_str());
+        return false;
+    }
+    known[replay.start.raceType - RaceType::SHORT] = true;
+    return true;
+}
+
+std::string readReplayFile(const char* path, Replay& replay)
+{
+    // One byte more than the largest replay shows a file too large.
+    std::vector<unsigned char> buffer(largestFile + 1);
+    std::size_t count = 0;
+    if (const int error = readFileBytes(path, buffer.data(), buffer.size(), count); error != 0)
+        return reasonOf(error);
+    if (count > largestFile)
+        return "too large to be a replay";
+    return decodeReplay(std::string(buffer.begin(), buffer.begin() + static_cast<long>(count)), replay);
+}
+
+bool loadBestRun(int raceType, Replay& replay)
+{
+    const std::string name = replayFileName(raceType);
+    if (name.empty())
+        return false;
+    std::size_t count = 0;
+    unsigned char none = 0;
+    if (readFileBytes(name.c_str(), &none, 0, count) == ENOENT)
+        return false;
+    Replay read;
+    std::string why = readReplayFile(name.c_str(), read);
+    if (why.empty() && read.start.raceType != raceType)
+        why = std::string("holds a ") + raceTypeFacts(read.start.raceType)->name + " race";
+    if (!why.empty()) {
+        reportProblem(name.c_str(), ("replay refused: " + why).c_str());
+        return false;
+    }
+    replay = std::move(read);
+    return true;
+}
+
+void findReplays()
+{
+    for (int raceType = RaceType::SHORT; raceType <= RaceType::JOURNEY; ++raceType) {
+        std::size_t count = 0;
+        unsigned char none = 0;
+        known[raceType - RaceType::SHORT] =
+            readFileBytes(replayFileName(raceType).c_str(), &none, 0, count) == 0;
+    }
+}
+
+bool anyReplayKnown()
+{
+    for (bool replay : known) {
+        if (replay)
+            return true;
+    }
+    return false;
 }
