@@ -63,8 +63,6 @@ void recordRaceStart()
     start.keys[3] = settings.rightKey;
     start.keys[4] = settings.bombKey;
     start.gameSpeed = settings.gameSpeed;
-    start.menuClock = menu.menuClock;
-    start.repeatDelay = menu.repeatDelay;
     start.randomState = gameRandomState();
     const HighScoreEntry* entry = highScoreFor(settings.raceType);
     start.bestToBeat = entry != nullptr ? entry->best : 0;
@@ -89,6 +87,11 @@ void recordRaceFrame(const RaceControls& controls)
     }
 
     Replay& replay = recorder.replay;
+    if (replay.frames == 0) {
+        replay.start.firstMenuClock = menu.menuClock;
+        replay.start.firstRepeatDelay = menu.repeatDelay;
+        replay.start.firstGameSpeed = settings.gameSpeed;
+    }
     ++replay.frames;
     if (recorder.openCount > 0 && recorder.openCount < UINT32_MAX &&
         sameInput(frame, recorder.open)) {

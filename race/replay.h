@@ -12,9 +12,11 @@
 #include <string>
 
 // What a start reads that a replay must put back before it starts the
-// race again: the settings the race reads, the frame function's values,
-// the random generator, the race record, the field before its scatter and
-// the best the race had to beat (the intro shows it, the end compares).
+// race again: the settings the race reads, the random generator, the race
+// record, the field before its scatter and the best the race had to beat
+// (the intro shows it, the end compares); and the frame function's values
+// as the first frame found them, after whatever else the frame of the
+// start did.
 struct ReplayStart {
     int raceType = 0;
     bool showSky = false;
@@ -23,13 +25,14 @@ struct ReplayStart {
     // Accelerate, decelerate, left, right, bomb: a pause key made a race
     // key does not pause.
     int keys[5] = {};
-    float gameSpeed = 1.0f;
-    float menuClock = 0.0f;
-    int repeatDelay = 0;
+    float gameSpeed = 1.0f;  // the scatter of the start moves by it
     std::uint32_t randomState = 0;
     int bestToBeat = 0;
     RaceState race;
     Obstacle field[fieldRows] = {};
+    float firstMenuClock = 0.0f;
+    int firstRepeatDelay = 0;
+    float firstGameSpeed = 1.0f;
 };
 
 // What one frame took in: the race's controls, and Enter, Escape and F12

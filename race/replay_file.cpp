@@ -16,7 +16,7 @@
 namespace {
 
 // Where the frames' runs begin; the checksum follows them.
-constexpr std::size_t headerBytes = 260;
+constexpr std::size_t headerBytes = 264;
 constexpr std::size_t checksumBytes = 4;
 // A file any larger holds more than a replay can.
 constexpr std::size_t largestFile = headerBytes + longestRuns + 64 + checksumBytes;
@@ -122,7 +122,7 @@ bool readRace(Reader& in, RaceState& race)
 bool allFinite(const ReplayStart& start)
 {
     const RaceState& r = start.race;
-    const float numbers[] = {start.gameSpeed, start.menuClock, r.raceClock, r.shipSpeed,
+    const float numbers[] = {start.gameSpeed, start.firstMenuClock, start.firstGameSpeed, r.raceClock, r.shipSpeed,
                              r.steerVelocity, r.barLevel, r.barTarget, r.bombs, r.skyLevel};
     for (float number : numbers) {
         if (!std::isfinite(number))
@@ -161,8 +161,9 @@ std::string encodeReplay(const Replay& replay)
     for (int key : start.keys)
         out.integer(key);
     out.number(start.gameSpeed);
-    out.number(start.menuClock);
-    out.integer(start.repeatDelay);
+    out.number(start.firstMenuClock);
+    out.integer(start.firstRepeatDelay);
+    out.number(start.firstGameSpeed);
     out.word(start.randomState);
     out.integer(start.bestToBeat);
     out.integer(replay.best);
@@ -216,8 +217,9 @@ std::string decodeReplay(const std::string& bytes, Replay& replay)
     for (int& key : start.keys)
         key = in.integer();
     start.gameSpeed = in.number();
-    start.menuClock = in.number();
-    start.repeatDelay = in.integer();
+    start.firstMenuClock = in.number();
+    start.firstRepeatDelay = in.integer();
+    start.firstGameSpeed = in.number();
     start.randomState = in.word();
     start.bestToBeat = in.integer();
     read.best = in.integer();
@@ -230,7 +232,8 @@ std::string decodeReplay(const std::string& bytes, Replay& replay)
     read.runs = bytes.substr(headerBytes, runsLength);
 
     if (raceTypeFacts(start.raceType) == nullptr || flags > allFlags || !raceRead ||
-        !allFinite(start) || !(start.gameSpeed > 0.0f) || start.repeatDelay < 0 ||
+        !allFinite(start) || !(start.gameSpeed > 0.0f) || !(start.firstGameSpeed > 0.0f) ||
+        start.firstRepeatDelay < 0 ||
         read.frames == 0 || !runsHold(read))
         return "damaged (a value no race can have)";
     replay = std::move(read);

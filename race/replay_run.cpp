@@ -21,8 +21,6 @@ FieldLook beginReplayRun(const Replay& replay, ReplayRun& run)
     settings.rightKey = start.keys[3];
     settings.bombKey = start.keys[4];
     settings.gameSpeed = start.gameSpeed;
-    menu.menuClock = start.menuClock;
-    menu.repeatDelay = start.repeatDelay;
     setGameRandomState(start.randomState);
     race = start.race;
     for (int row = 0; row < fieldRows; ++row)
@@ -30,10 +28,19 @@ FieldLook beginReplayRun(const Replay& replay, ReplayRun& run)
     if (HighScoreEntry* entry = highScoreFor(start.raceType))
         entry->best = start.bestToBeat;
 
+    // A race is started with no name entry up; the replay's own end will
+    // raise it.
+    if (screens.nameEntryShown)
+        closeNameEntry();
+
     run = ReplayRun{};
     run.reader = readRuns(replay.runs);
     run.nextReady = nextFrame(run.reader, run.next);
-    return beginRace();
+    const FieldLook scatter = beginRace();
+    menu.menuClock = start.firstMenuClock;
+    menu.repeatDelay = start.firstRepeatDelay;
+    settings.gameSpeed = start.firstGameSpeed;
+    return scatter;
 }
 
 bool runReplayFrame(ReplayRun& run, RaceFrame& picture, bool& advanced)
