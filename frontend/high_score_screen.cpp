@@ -45,7 +45,7 @@ void highScoreScreen()
     glRasterPos2f(-3.9f, -2.2f);
     printText("Press DELETE or BACKSPACE to reset high scores.");
     if (anyReplayKnown()) {
-        glRasterPos2f(-3.2f, -3.8f);
+        glRasterPos2f(-3.0f, -3.5f);
         printText("Press 1 to 4 to watch a best run");
     }
 

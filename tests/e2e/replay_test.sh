@@ -117,7 +117,7 @@ watch_it() {
     tap Down Down Return
     sleep 0.5
     # The offer below the two hints, in the same magenta.
-    [ "$(colour_count 255 0 255 100 440 440 25)" -gt 100 ] ||
+    [ "$(colour_count 255 0 255 100 425 440 25)" -gt 100 ] ||
         fail "the high-score screen does not offer the replay"
     tap 4
 
