@@ -35,12 +35,14 @@ int verifyReplay(const char* path)
     Replay replay;
     const std::string why = readReplayFile(path, replay);
     if (!why.empty()) {
-        std::fprintf(stderr, "trigonix: %s: not a replay the game can run: %s\n", path, why.c_str());
+        std::fprintf(stderr, "trigonix: %s: not a replay the game can run: %s\n", path,
+                     why.c_str());
         return 2;
     }
     const ReplayCheck check = checkReplay(replay);
     const bool holds = replayHolds(replay, check);
-    std::printf("%s: a %s race of %u frames, run again: shown score %d, best stored with it %d: %s\n",
+    std::printf("%s: a %s race of %u frames, run again: shown score %d, "
+                "best stored with it %d: %s\n",
                 path, raceTypeFacts(replay.start.raceType)->name, check.frames, check.score,
                 replay.best,
                 holds                ? "match"

@@ -69,8 +69,10 @@ bool takeWord(ReplayReader& reader, std::uint32_t& value)
     if (runs.size() - reader.at < 4)
         return false;
     value = 0;
-    for (int n = 0; n < 4; ++n)
-        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(runs[reader.at++])) << (8 * n);
+    for (int n = 0; n < 4; ++n) {
+        const auto byte = static_cast<unsigned char>(runs[reader.at++]);
+        value |= static_cast<std::uint32_t>(byte) << (8 * n);
+    }
     return true;
 }
 

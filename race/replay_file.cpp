@@ -72,7 +72,8 @@ struct Reader {
     {
         std::uint32_t value = 0;
         for (int n = 0; n < size; ++n)
-            value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at++])) << (8 * n);
+            value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at++]))
+                     << (8 * n);
         return value;
     }
     int integer() { return static_cast<int>(word()); }
@@ -122,8 +123,10 @@ bool readRace(Reader& in, RaceState& race)
 bool allFinite(const ReplayStart& start)
 {
     const RaceState& r = start.race;
-    const float numbers[] = {start.gameSpeed, start.firstMenuClock, start.firstGameSpeed, r.raceClock, r.shipSpeed,
-                             r.steerVelocity, r.barLevel, r.barTarget, r.bombs, r.skyLevel};
+    const float numbers[] = {start.gameSpeed, start.firstMenuClock, start.firstGameSpeed,
+                             r.raceClock,     r.shipSpeed,          r.steerVelocity,
+                             r.barLevel,      r.barTarget,          r.bombs,
+                             r.skyLevel};
     for (float number : numbers) {
         if (!std::isfinite(number))
             return false;
@@ -268,7 +271,8 @@ bool saveReplay(const Replay& replay)
     if (error == 0)
         error = replaceFileBytes(name.c_str(), bytes.data(), bytes.size());
     if (error != 0) {
-        reportProblem(name.c_str(), ("the best run's replay was not saved: " + reasonOf(error)).c_str());
+        const std::string why = "the best run's replay was not saved: " + reasonOf(error);
+        reportProblem(name.c_str(), why.c_str());
         return false;
     }
     known[replay.start.raceType - RaceType::SHORT] = true;
@@ -284,7 +288,8 @@ std::string readReplayFile(const char* path, Replay& replay)
         return reasonOf(error);
     if (count > largestFile)
         return "too large to be a replay";
-    return decodeReplay(std::string(buffer.begin(), buffer.begin() + static_cast<long>(count)), replay);
+    const auto* bytes = reinterpret_cast<const char*>(buffer.data());
+    return decodeReplay(std::string(bytes, count), replay);
 }
 
 bool loadBestRun(int raceType, Replay& replay)

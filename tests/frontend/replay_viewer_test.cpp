@@ -34,7 +34,8 @@ const char* const offer = "Press 1 to 4 to watch a best run";
 const Race journey{"journey", {RaceType::JOURNEY, 10, true, true, true, 60, 1.0f, -1, true},
                    "journey_best", {}, {}};
 // Thunder and contacts, heard.
-const Race longStorm{"long", {RaceType::LONG, 7, true, true, true, 20, 1.6f, -1}, "long_storm", {}, {}};
+const Race longStorm{"long", {RaceType::LONG, 7, true, true, true, 20, 1.6f, -1}, "long_storm",
+                     {}, {}};
 
 // Every record a replay runs in, to hold the game against after one.
 struct Records {
@@ -132,7 +133,8 @@ struct ReplayViewerTest : RaceTest {
 
     bool replaySignShown()
     {
-        return countColour(0, 0, 160, 60, 255, 255, 255) > 40 && countColour(0, 0, 160, 60, 0, 0, 0) > 800;
+        return countColour(0, 0, 160, 60, 255, 255, 255) > 40 &&
+               countColour(0, 0, 160, 60, 0, 0, 0) > 800;
     }
 
     bool tableShown()
@@ -158,7 +160,8 @@ TEST_F(ReplayViewerTest, theOfferStandsBelowTheHintsOnceAReplayExists)
     runFrames(1);
     frame = screenView::grab();
     EXPECT_TRUE(screenView::compare(frame, offer, -3.0f, -3.5f, magenta).shown());
-    EXPECT_TRUE(screenView::compare(frame, "Press ENTER to go back", -2.4f, -3.0f, magenta).shown());
+    EXPECT_TRUE(
+        screenView::compare(frame, "Press ENTER to go back", -2.4f, -3.0f, magenta).shown());
     EXPECT_TRUE(screenView::compare(frame, "Press DELETE or BACKSPACE to reset high scores.", -3.9f,
                                     -2.2f, magenta)
                     .shown());
@@ -246,7 +249,8 @@ TEST_F(ReplayViewerTest, aRaceTypeWithoutAReplayDoesNothingAndARefusedOneSaysWhy
         const char* line;  // on stderr and in the log; null: none
     } cases[] = {
         {'2', nullptr},
-        {'3', "trigonix: Data/replays/LONG.tgr: replay refused: damaged (its checksum does not match)\n"},
+        {'3', "trigonix: Data/replays/LONG.tgr: replay refused: "
+              "damaged (its checksum does not match)\n"},
         {'1', "trigonix: Data/replays/SHORT.tgr: replay refused: holds a JOURNEY race\n"},
     };
     for (const auto& pressed : cases) {
@@ -278,8 +282,8 @@ TEST_F(ReplayViewerTest, theRaceIsHeardAsItWasOnlyWhileTheSoundIsOnNow)
         holdKeyForAFrame('3');
         const std::size_t replayBefore = testHooks::soundsRequested().size();
         runFrames(static_cast<int>(raced.size()) + 10);
-        const std::vector<std::string> replayed(
-            testHooks::soundsRequested().begin() + replayBefore, testHooks::soundsRequested().end());
+        const std::vector<std::string>& sounds = testHooks::soundsRequested();
+        const std::vector<std::string> replayed(sounds.begin() + replayBefore, sounds.end());
         EXPECT_EQ(replayed, soundOn ? heard : std::vector<std::string>{}) << soundOn;
         holdKeyForAFrame(VK_ESCAPE);
         EXPECT_TRUE(tableShown());

@@ -33,13 +33,17 @@ const Race bestRuns[] = {
     // The storm with thunder, all four bombs, both pauses, the speed tuned.
     {"long", {RaceType::LONG, 7, true, true, true, 20, 1.6f, -1}, "long_storm", {}, {}},
     // Started from the title.
-    {"journey", {RaceType::JOURNEY, 10, true, true, true, 60, 1.0f, -1, true}, "journey_best", {}, {}},
+    {"journey", {RaceType::JOURNEY, 10, true, true, true, 60, 1.0f, -1, true}, "journey_best", {},
+     {}},
     // Won slower than 5, which 99 makes a new best.
     {"short", {RaceType::SHORT, 3, false, true, false, 40, 2.0f, 99}, "short_win", {}, {}},
     {"medium",
      {RaceType::MEDIUM, 4, false, false, true, 60, 1.0f, 999},
      nullptr,
-     [](int frame) { return racePlayers::dodge(fieldObstacles) + racePlayers::cruise(frame < 900 ? 1.0f : 2.5f); },
+     [](int frame) {
+         return racePlayers::dodge(fieldObstacles) +
+                racePlayers::cruise(frame < 900 ? 1.0f : 2.5f);
+     },
      {}},
     // A new window seeds the generator mid-race; the counted rate jumps,
     // then falls so that the speed tuning turns at that frame's end; F12
@@ -85,8 +89,8 @@ TEST_P(BestRuns, aNewBestLeavesAReplayThatRunsAgainFrameForFrameToTheSameScore)
     const int score = shownScore();
     const std::string path = replayFileName(best.setup.raceType);
     ASSERT_TRUE(fileExists(path)) << path;
-    EXPECT_EQ(namesBesidesLog("Data/replays"),
-              std::set<std::string>{std::string(raceTypeFacts(best.setup.raceType)->name) + ".tgr"});
+    const std::string kept = raceTypeFacts(best.setup.raceType)->name + std::string(".tgr");
+    EXPECT_EQ(namesBesidesLog("Data/replays"), std::set<std::string>{kept});
 
     Replay replay;
     ASSERT_EQ(readReplayFile(path.c_str(), replay), "");
@@ -133,7 +137,8 @@ TEST_F(RaceTest, aRaceThatIsNoNewBestKeepsNothingAndLeavesTheOldReplay)
 {
     const Race noBests[] = {
         // Restarted with Enter mid-race, then lost.
-        {"medium", {RaceType::MEDIUM, 10, false, false, true, 60, 1.0f, -1}, "medium_restart_loss", {}, {}},
+        {"medium", {RaceType::MEDIUM, 10, false, false, true, 60, 1.0f, -1}, "medium_restart_loss",
+         {}, {}},
         // Won slower than the best of 5.
         {"short", {RaceType::SHORT, 3, false, true, false, 40, 2.0f, 5}, "short_win", {}, {}},
     };
@@ -159,7 +164,8 @@ TEST_F(RaceTest, anHourOfRacingIsKeptInAFewHundredKilobytes)
         int framesPerChange;
         std::size_t mostBytes;
     };
-    for (const Player& player : {Player{"busy", 9, 128u << 10}, Player{"restless", 1, 640u << 10}}) {
+    const Player players[] = {{"busy", 9, 128u << 10}, {"restless", 1, 640u << 10}};
+    for (const Player& player : players) {
         highScoreFor(RaceType::JOURNEY)->best = 1;
         startRaceOf(RaceType::JOURNEY);
         std::uint32_t pattern = 12345;

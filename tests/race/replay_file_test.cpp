@@ -71,8 +71,10 @@ Replay aReplay()
     start.race.barLevel = 1.0f;
     start.race.lightning = true;
     start.race.raceFrames = 77;
-    for (int row = 0; row < fieldRows; ++row)
-        start.field[row] = Obstacle{static_cast<float>(row) - 20.0f, static_cast<float>(row) * 0.5f};
+    for (int row = 0; row < fieldRows; ++row) {
+        const float n = static_cast<float>(row);
+        start.field[row] = Obstacle{n - 20.0f, 0.5f * n};
+    }
     start.firstMenuClock = 12.5f;
     start.firstRepeatDelay = 9;
     start.firstGameSpeed = 1.5f;
@@ -166,7 +168,7 @@ TEST(ReplayFile, bytesThatAreNoReplayThisGameCanRunAreRefusedWithTheirReason)
         std::string reason;
     } cases[] = {
         {"empty", "", "not a Trigonix replay"},
-        {"a picture", "BM\x36\x10\x0e\x00\x00\x00\x00\x00\x36\x00\x00\x00", "not a Trigonix replay"},
+        {"a picture", std::string("BM\x36\x10\x0e\x00", 6), "not a Trigonix replay"},
         {"the magic alone", "TGREPLAY", "truncated"},
         {"format 2", with(8, 2),
          "made by a newer version of the game (replay format 2, this one reads 1)"},
@@ -180,11 +182,16 @@ TEST(ReplayFile, bytesThatAreNoReplayThisGameCanRunAreRefusedWithTheirReason)
         {"no race type", encoded([](Replay& r) { r.start.raceType = 9; }), impossible},
         {"a frame missing", encoded([](Replay& r) { r.frames += 1; }), impossible},
         {"no frames", encoded([](Replay& r) { r.frames = 0; r.runs.clear(); }), impossible},
-        {"a run of none", encoded([](Replay& r) { r.runs += std::string("\x01\x00", 2); }), impossible},
-        {"a run with no rate", encoded([](Replay& r) { r.runs = std::string("\x01\x05", 2); r.frames = 5; }),
+        {"a run of none", encoded([](Replay& r) { r.runs += std::string("\x01\x00", 2); }),
+         impossible},
+        {"a run with no rate", encoded([](Replay& r) {
+             r.runs = std::string("\x01\x05", 2);
+             r.frames = 5;
+         }),
          impossible},
         {"no speed", encoded([](Replay& r) { r.start.firstGameSpeed = 0.0f; }), impossible},
-        {"not a number", encoded([](Replay& r) { r.start.field[3].across = std::nanf(""); }), impossible},
+        {"not a number", encoded([](Replay& r) { r.start.field[3].across = std::nanf(""); }),
+         impossible},
     };
     for (const auto& refused : cases) {
         Replay replay;
