@@ -281,11 +281,18 @@ bool saveReplay(const Replay& replay)
 
 std::string readReplayFile(const char* path, Replay& replay)
 {
-    // One byte more than the largest replay shows a file too large.
-    std::vector<unsigned char> buffer(largestFile + 1);
+    // Most replays are a few kilobytes: room for the largest is made only
+    // for a file that fills the first reading. One byte more than the
+    // largest replay shows a file too large.
+    std::vector<unsigned char> buffer(64 * 1024);
     std::size_t count = 0;
-    if (const int error = readFileBytes(path, buffer.data(), buffer.size(), count); error != 0)
-        return reasonOf(error);
+    for (;;) {
+        if (const int error = readFileBytes(path, buffer.data(), buffer.size(), count); error != 0)
+            return reasonOf(error);
+        if (count < buffer.size() || buffer.size() > largestFile)
+            break;
+        buffer.resize(largestFile + 1);
+    }
     if (count > largestFile)
         return "too large to be a replay";
     const auto* bytes = reinterpret_cast<const char*>(buffer.data());
