@@ -50,6 +50,9 @@ bool raceEnded() { return race.barLevel > race.barTarget || race.barLevel < 0.0f
 
 void recordRaceStart()
 {
+    // As the start is about to: a race started before any front-end frame
+    // repaired the race type is recorded as the race it will be.
+    wrapRaceType();
     recorder = Recorder{};
     recorder.on = true;
     ReplayStart& start = recorder.replay.start;
