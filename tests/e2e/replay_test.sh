@@ -77,8 +77,9 @@ race_to_a_best() {
     [ ! -e Data/replays ] || fail "a replays folder before any race"
     tap Return
 
-    # Past the countdown, then End held: the race stands, paused.
-    sleep 4
+    # Just past the countdown (200 frames), before any shape can reach the
+    # ship, End held: the race stands, paused.
+    sleep 3.2
     focus_game
     xdotool keydown End
     sleep 0.6
