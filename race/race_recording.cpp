@@ -96,6 +96,11 @@ void recordRaceFrame(const RaceControls& controls)
         replay.start.firstGameSpeed = settings.gameSpeed;
     }
     ++replay.frames;
+    // Days of racing: memory stays bounded, and such a race is not kept.
+    if (replay.frames > mostFrames) {
+        recorder = Recorder{};
+        return;
+    }
     if (recorder.openCount > 0 && recorder.openCount < UINT32_MAX &&
         sameInput(frame, recorder.open)) {
         ++recorder.openCount;
@@ -104,7 +109,6 @@ void recordRaceFrame(const RaceControls& controls)
     closeRun();
     recorder.open = frame;
     recorder.openCount = 1;
-    // Days of racing: memory stays bounded, and such a race is not kept.
     if (replay.runs.size() > longestRuns)
         recorder = Recorder{};
 }

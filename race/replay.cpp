@@ -2,8 +2,6 @@
 // frames that took in the same, each number as an unsigned LEB128.
 #include "race/replay.h"
 
-#include <climits>
-
 namespace {
 
 // The bits of a run's head.
@@ -90,7 +88,7 @@ bool takeRun(ReplayReader& reader)
     run.speedKey = (head & speedKeyBit) != 0;
     if (head & rateFollows) {
         std::uint32_t rate = 0;
-        if (!takeNumber(reader, rate) || rate > INT_MAX)
+        if (!takeNumber(reader, rate) || rate > highestRate)
             return false;
         run.framesPerSecond = static_cast<int>(rate);
         reader.rateStated = true;

@@ -50,9 +50,15 @@ struct ReplayFrame {
     std::uint32_t randomState = 0;
 };
 
-// Runs longer than this (days of racing) are not recorded or read: memory
-// stays bounded.
+// Races longer than these (days of racing) are not recorded or read: memory
+// stays bounded, and so does the time a check takes. No race the game
+// paces at 60 frames a second counts a higher rate, or has its speed
+// factor tuned anywhere near the highest here, which keeps every score a
+// replay can reach within an int.
 constexpr std::size_t longestRuns = 16u << 20;
+constexpr std::uint32_t mostFrames = 1u << 24;  // 77 hours at 60 frames a second
+constexpr std::uint32_t highestRate = 1000;
+constexpr float highestSpeed = 100.0f;
 
 struct Replay {
     ReplayStart start;

@@ -138,13 +138,14 @@ bool allFinite(const ReplayStart& start)
     return true;
 }
 
-// Every run readable, and as many frames as the header says.
+// Every run readable, and as many frames as the header says: counted no
+// further than one past them, whatever count a run claims.
 bool runsHold(const Replay& replay)
 {
     ReplayReader reader = readRuns(replay.runs);
     ReplayFrame frame;
     std::uint64_t frames = 0;
-    while (nextFrame(reader, frame))
+    while (frames <= replay.frames && nextFrame(reader, frame))
         ++frames;
     return !reader.broken && frames == replay.frames;
 }
@@ -236,7 +237,8 @@ std::string decodeReplay(const std::string& bytes, Replay& replay)
 
     if (raceTypeFacts(start.raceType) == nullptr || flags > allFlags || !raceRead ||
         !allFinite(start) || !(start.gameSpeed > 0.0f) || !(start.firstGameSpeed > 0.0f) ||
-        start.firstRepeatDelay < 0 ||
+        start.gameSpeed > highestSpeed || start.firstGameSpeed > highestSpeed ||
+        start.firstRepeatDelay < 0 || read.frames > mostFrames ||
         read.frames == 0 || !runsHold(read))
         return "damaged (a value no race can have)";
     replay = std::move(read);

@@ -190,6 +190,24 @@ TEST(ReplayFile, bytesThatAreNoReplayThisGameCanRunAreRefusedWithTheirReason)
          }),
          impossible},
         {"no speed", encoded([](Replay& r) { r.start.firstGameSpeed = 0.0f; }), impossible},
+        {"too fast", encoded([](Replay& r) { r.start.gameSpeed = 1000.0f; }), impossible},
+        {"a rate no paced game counts", encoded([](Replay& r) {
+             long long rate = 60;
+             appendRun(r.runs, frameOf(false, false, 5000), 1, rate);
+             r.frames += 1;
+         }),
+         impossible},
+        {"days of frames", encoded([](Replay& r) {
+             long long rate = 60;
+             appendRun(r.runs, frameOf(false, false, 60), mostFrames, rate);
+             r.frames += mostFrames;
+         }),
+         impossible},
+        {"a run longer than the header says", encoded([](Replay& r) {
+             long long rate = 60;
+             appendRun(r.runs, frameOf(false, false, 60), 4000000000u, rate);
+         }),
+         impossible},
         {"not a number", encoded([](Replay& r) { r.start.field[3].across = std::nanf(""); }),
          impossible},
     };
