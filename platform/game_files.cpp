@@ -31,6 +31,8 @@ constexpr const char* dataPrefix = "Data/";
 constexpr const char* settingsName = "settings .tgx";
 constexpr const char* scoresName = "data .tgx";
 constexpr const char* logName = "trigonix.log";
+// The best runs' replays are the player's too: they go where the scores go.
+constexpr const char* replaysFolder = "replays/";
 
 // Any one of them makes ./Data the game's own folder: a copy missing a
 // picture is still that copy, and a folder that merely happens to be
@@ -340,5 +342,19 @@ std::string gameFilePath(const char* name)
         return gameFolders.scoresFile;
     if (std::strcmp(inData, logName) == 0)
         return gameFolders.logFile;
+    if (std::strncmp(inData, replaysFolder, std::strlen(replaysFolder)) == 0)
+        return folderOf(gameFolders.scoresFile) + "/" + inData;
     return gameFolders.sharedData + "/" + inData;
+}
+
+int makeGameFileFolder(const char* name)
+{
+    const std::string folder = folderOf(gameFilePath(name));
+    if (mkdir(folder.c_str(), 0777) == 0)
+        return 0;
+    const int error = errno;
+    struct stat status {};
+    if (error == EEXIST && stat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode))
+        return 0;
+    return error == EEXIST ? ENOTDIR : error;
 }
