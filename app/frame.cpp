@@ -6,6 +6,7 @@
 #include "frontend/help_exit_tips.h"
 #include "frontend/menu.h"
 #include "frontend/name_entry.h"
+#include "frontend/replay_viewer.h"
 #include "game/app_state.h"
 #include "game/frame_rate.h"
 #include "game/input.h"
@@ -27,23 +28,24 @@ static void startFrame()
     glLoadIdentity();
 }
 
-// The press of Escape that closed the help, until it is let go: it shows
-// the screen beneath and nothing more, however long it is held.
-static bool escapeClosedHelp = false;
+// The press of Escape that closed the help or ended a replay, until it is
+// let go: it shows the screen beneath and nothing more, however long it is
+// held.
+static bool escapeTaken = false;
 
 // Escape acts in every frame it is down; only the press that closes the
 // help is taken once, so that the screen beneath (or the race) stays.
 static void handleEscape()
 {
     if (!input.keys[VK_ESCAPE]) {
-        escapeClosedHelp = false;
+        escapeTaken = false;
         return;
     }
-    if (escapeClosedHelp)
+    if (escapeTaken)
         return;
     if (screens.helpShown) {
         closeHelp();
-        escapeClosedHelp = true;
+        escapeTaken = true;
     } else if (screens.exitScreenShown) {
         app.quitRequested = true;
     } else {
@@ -91,17 +93,21 @@ static void countFrame()
     }
 }
 
+static void clearOneShotInputs()
+{
+    input.keys[VK_RETURN] = false;
+    if (screens.frontEnd)
+        input.keys[VK_LEFT] = false;
+    input.mouseMoved = false;
+}
+
 static void endFrame()
 {
     if (input.keys[VK_F2])
         openHelp();
     countFrame();
     tuneRaceSpeed(frameRate.framesPerSecond);
-
-    input.keys[VK_RETURN] = false;
-    if (screens.frontEnd)
-        input.keys[VK_LEFT] = false;
-    input.mouseMoved = false;
+    clearOneShotInputs();
 
     if (screens.frontEnd && input.keys[tipKey] && !settings.fullscreen)
         showTipOfTheDay();
@@ -117,8 +123,32 @@ static void buildRequestedWindow()
     rebuildGameWindow();
 }
 
+// A replay watched from the table owns the whole frame, as name entry
+// does: the replay runs on its recorded F12, delay and speed, so none of
+// the frame's own apply. Escape or Enter ends it, and the table is back in
+// the same frame, the key that ended the replay doing nothing more there.
+static bool runReplay()
+{
+    if (!watchingReplay())
+        return false;
+    if (input.keys[VK_ESCAPE] || input.keys[VK_RETURN]) {
+        stopWatchingReplay();
+        escapeTaken = input.keys[VK_ESCAPE];
+        input.keys[VK_RETURN] = false;
+        return false;
+    }
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    replayFrame();
+    countFrame();
+    clearOneShotInputs();
+    return true;
+}
+
 int drawScene()
 {
+    if (runReplay())
+        return 1;
     startFrame();
     if (screens.nameEntryShown) {
         runNameEntry();

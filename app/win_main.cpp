@@ -4,12 +4,14 @@
 
 #include "app/frame.h"
 #include "app/game_window.h"
+#include "frontend/replay_viewer.h"
 #include "game/app_state.h"
 #include "game/input.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "platform/lost_display.h"
 #include "race/race.h"
+#include "race/replay_file.h"
 #include "render/font.h"
 #include "render/shapes.h"
 
@@ -33,6 +35,7 @@ static void deriveBarTarget()
 // teardown's, nothing else.
 static void saveBothFiles()
 {
+    dropReplay();
     saveSettings();
     saveHighScores();
 }
@@ -50,6 +53,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     deriveWindowSize();
     deriveBarTarget();
     loadHighScores();
+    findReplays();
     saveOnLostDisplay(saveBothFiles);
     if (settings.soundOn)
         PlaySoundA("Data/title.wav", nullptr, SND_ASYNC);
@@ -114,6 +118,9 @@ static void showShutdownError(const char* text)
 
 void closeGameWindow()
 {
+    // A replay under way holds its own settings and table where the game's
+    // stand: the game's go back before they are saved.
+    dropReplay();
     saveSettings();
     saveHighScores();
 

@@ -2,12 +2,14 @@
 #include "frontend/high_score_screen.h"
 
 #include "frontend/menu.h"
+#include "frontend/replay_viewer.h"
 #include "game/input.h"
 #include "game/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "platform/win32.h"
 #include "race/race_types.h"
+#include "race/replay_file.h"
 #include "render/font.h"
 
 #include <GL/gl.h>
@@ -42,10 +44,23 @@ void highScoreScreen()
     printText("Press ENTER to go back");
     glRasterPos2f(-3.9f, -2.2f);
     printText("Press DELETE or BACKSPACE to reset high scores.");
+    if (anyReplayKnown()) {
+        glRasterPos2f(-3.0f, -3.5f);
+        printText("Press 1 to 4 to watch a best run");
+    }
 
     // Held, the reset repeats every frame, sound and all.
     if (input.keys[VK_DELETE] || input.keys[VK_BACK])
         resetHighScores();
+
+    // The digit keys above the letters, SHORT to JOURNEY; taken once.
+    for (int raceType = RaceType::SHORT; raceType <= RaceType::JOURNEY; ++raceType) {
+        const int key = '1' + raceType - RaceType::SHORT;
+        if (input.keys[key]) {
+            input.keys[key] = false;
+            watchBestRun(raceType);
+        }
+    }
 
     if (input.keys[VK_RETURN] && menu.repeatDelay == 0) {
         closeHighScores();

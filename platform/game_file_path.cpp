@@ -11,12 +11,23 @@ GameFolders gameFolders;
 namespace {
 
 constexpr const char* dataPrefix = "Data/";
+// The best runs' replays are the player's too: they go where the scores go.
+constexpr const char* replaysFolder = "replays/";
 
 // Any one of them makes ./Data the game's own folder: a copy missing a
 // picture is still that copy, and a folder that merely happens to be
 // called Data holds none of them.
 const char* const gamePictures[] = {"3dship4lr.bmp", "3dship42lr.bmp", "moon.bmp", "sky.bmp",
                                     "alienlr.bmp"};
+
+// The folder a path lies in; Windows' paths may use either slash.
+std::string folderOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of("/\\");
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
+}
 
 }  // namespace
 
@@ -42,5 +53,7 @@ std::string gameFilePath(const char* name)
         return gameFolders.scoresFile;
     if (std::strcmp(inData, "trigonix.log") == 0)
         return gameFolders.logFile;
+    if (std::strncmp(inData, replaysFolder, std::strlen(replaysFolder)) == 0)
+        return folderOf(gameFolders.scoresFile) + "/" + inData;
     return gameFolders.sharedData + "/" + inData;
 }

@@ -304,3 +304,15 @@ void preparePlayerFiles()
     if (!gameFolders.oldFolder.empty() && isThere(gameFolders.oldFolder))
         clearOldFolder();
 }
+
+int makeGameFileFolder(const char* name)
+{
+    const std::string folder = folderOf(gameFilePath(name));
+    if (mkdir(folder.c_str(), 0777) == 0)
+        return 0;
+    const int error = errno;
+    struct stat status {};
+    if (error == EEXIST && stat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode))
+        return 0;
+    return error == EEXIST ? ENOTDIR : error;
+}

@@ -2,8 +2,9 @@
 // folder whose Data folder holds the game's pictures (`make run`'s run/, an
 // unpacked copy), every name is used as it is. Otherwise the game is an
 // installed one: the pictures, sounds and music come from the installed
-// data folder, and each player keeps their own two files in the folders the
-// XDG base directory rules give them.
+// data folder, and each player keeps their own files (the settings, the
+// scores and the best runs' replays) in the folders the XDG base directory
+// rules give them.
 #pragma once
 
 #include <string>
@@ -39,7 +40,13 @@ void chooseGameFolders(const std::string& installed);
 void preparePlayerFiles();
 
 // The path to open for a file as the game names it ("Data/moon.bmp").
+// The replays ("Data/replays/...") are kept beside the scores file.
 std::string gameFilePath(const char* name);
+
+// The folder that holds the file the game names `name`, as gameFilePath
+// places it, made when it is missing (the last folder only: its parent is
+// the game's own or the player's). 0, or the reason as an errno value.
+int makeGameFileFolder(const char* name);
 
 // Whether the working folder's Data folder holds any of the game's
 // pictures: then it is the game's own, and every name is used as it is.

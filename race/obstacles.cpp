@@ -3,8 +3,8 @@
 
 #include "game/random.h"
 #include "persist/settings.h"
-#include "platform/win32.h"
 #include "race/race.h"
+#include "race/race_sounds.h"
 #include "race/race_types.h"
 
 #include <cmath>
@@ -128,8 +128,7 @@ ShapeLook Obstacle::update(float red, float green, float blue, bool scatter, int
     if (along > 55.0f && along < 65.0f && across > -1.5f && across < 1.5f) {
         race.barLevel -= (race.shipSpeed * 0.02 + 0.065) * speed;
         if (settings.soundOn)
-            PlaySoundA(gameRandom() % 2 == 1 ? "Data/Boom1.wav" : "Data/Boom2.wav", nullptr,
-                       SND_ASYNC);
+            playRaceSound(gameRandom() % 2 == 1 ? "Data/Boom1.wav" : "Data/Boom2.wav");
         explode(red, green, blue, look);
     }
     return look;

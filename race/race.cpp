@@ -8,6 +8,7 @@
 #include "race/race_draw.h"
 #include "race/race_end.h"
 #include "race/race_pause.h"
+#include "race/race_recording.h"
 #include "race/race_timing.h"
 #include "race/ship.h"
 
@@ -59,7 +60,13 @@ FieldLook beginRace()
     return scatter;
 }
 
-void startRace() { drawRaceStart(beginRace()); }
+void startRace()
+{
+    recordRaceStart();
+    const FieldLook scatter = beginRace();
+    recordWhereRaceLeftOff();
+    drawRaceStart(scatter);
+}
 
 void advanceRace(const RaceControls& controls, RaceFrame& frame)
 {
@@ -111,7 +118,10 @@ bool advanceUnlessPaused(const RaceControls& controls, RaceFrame& frame)
 void raceFrame()
 {
     hideRaceCursor();
-    const bool advanced = advanceUnlessPaused(readRaceControls(), lastFrame);
+    const RaceControls controls = readRaceControls();
+    recordRaceFrame(controls);
+    const bool advanced = advanceUnlessPaused(controls, lastFrame);
+    recordWhereRaceLeftOff();
     drawRaceFrame(lastFrame);
     if (!advanced)
         drawPausedSign();

@@ -32,17 +32,19 @@ void setBarTarget(int raceType);
 // change of a start, and the look of the field it throws back. No drawing.
 FieldLook beginRace();
 
-// beginRace, and the start's picture drawn at once in the current drawing
-// frame: the race's clear colour and the field thrown back, flashing.
+// The player's start: beginRace, recorded, and the start's picture drawn
+// at once in the current drawing frame: the race's clear colour and the
+// field thrown back, flashing.
 void startRace();
 
 // Every change of one race frame, in the order of its steps, and its
 // picture into `frame`. No drawing.
 void advanceRace(const RaceControls& controls, RaceFrame& frame);
 
-// One frame of the race as the frame function runs it: the cursor kept
-// hidden, then, unless a pause key is held, the advance; then the picture,
-// the last one again (with "PAUSED") while paused.
+// One frame of the player's race as the frame function runs it: the
+// cursor kept hidden, then, unless a pause key is held, the advance, with
+// what fed it recorded; then the picture, the last one again (with
+// "PAUSED") while paused.
 void raceFrame();
 
 // Advances, or holds for the pause: whether the race advanced.

@@ -4,9 +4,9 @@
 #include "game/random.h"
 #include "game/screens.h"
 #include "persist/settings.h"
-#include "platform/win32.h"
 #include "race/obstacles.h"
 #include "race/race.h"
+#include "race/race_sounds.h"
 #include "race/race_timing.h"
 #include "race/race_types.h"
 
@@ -92,7 +92,7 @@ void updateSky(RaceFrame& frame)
         if (race.lightning) {
             colour = RaceColour{1.0f, 1.0f, 1.0f};
             if (settings.soundOn && gameRandom() % 6 == 1)
-                PlaySoundA("Data/Boom2.wav", nullptr, SND_ASYNC);
+                playRaceSound("Data/Boom2.wav");
         } else {
             colour = RaceColour{0.3f, 0.3f, 0.3f};
         }

@@ -210,12 +210,18 @@ void drawRaceStart(const FieldLook& scatter)
     drawField(scatter);
 }
 
-void drawPausedSign()
+namespace {
+
+constexpr float signPadding = 12.0f;
+
+// What follows is drawn in window pixels from the bottom left, over the
+// whole picture; the viewport's size into `size`.
+void beginSigns(float size[2])
 {
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
-    const float centreX = 0.5f * static_cast<float>(viewport[2]);
-    const float centreY = 0.5f * static_cast<float>(viewport[3]);
+    size[0] = static_cast<float>(viewport[2]);
+    size[1] = static_cast<float>(viewport[3]);
 
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -226,26 +232,54 @@ void drawPausedSign()
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);
     glBindTexture(GL_TEXTURE_2D, noTexture);
+}
 
-    glRasterPos2f(centreX, centreY);
-    const float halfWidth = 0.5f * measureText("PAUSED");
-
-    const float padding = 12.0f;
-    glColor3f(0.0f, 0.0f, 0.0f);
-    glBegin(GL_QUADS);
-    glVertex2f(centreX - halfWidth - padding, centreY - 10.0f);
-    glVertex2f(centreX + halfWidth + padding, centreY - 10.0f);
-    glVertex2f(centreX + halfWidth + padding, centreY + 24.0f);
-    glVertex2f(centreX - halfWidth - padding, centreY + 24.0f);
-    glEnd();
-
-    glColor3f(1.0f, 1.0f, 1.0f);
-    glRasterPos2f(centreX - halfWidth, centreY);
-    printText("PAUSED");
-
+void endSigns()
+{
     glEnable(GL_DEPTH_TEST);
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
+}
+
+float signWidth(const char* text)
+{
+    glRasterPos2f(0.0f, 0.0f);
+    return measureText(text);
+}
+
+// `text` white on a black box, from `left` along its baseline.
+void drawSign(const char* text, float left, float baseline, float width)
+{
+    glColor3f(0.0f, 0.0f, 0.0f);
+    glBegin(GL_QUADS);
+    glVertex2f(left - signPadding, baseline - 10.0f);
+    glVertex2f(left + width + signPadding, baseline - 10.0f);
+    glVertex2f(left + width + signPadding, baseline + 24.0f);
+    glVertex2f(left - signPadding, baseline + 24.0f);
+    glEnd();
+
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glRasterPos2f(left, baseline);
+    printText("%s", text);
+}
+
+}  // namespace
+
+void drawPausedSign()
+{
+    float size[2];
+    beginSigns(size);
+    const float width = signWidth("PAUSED");
+    drawSign("PAUSED", 0.5f * (size[0] - width), 0.5f * size[1], width);
+    endSigns();
+}
+
+void drawReplaySign()
+{
+    float size[2];
+    beginSigns(size);
+    drawSign("REPLAY", 2.0f * signPadding, size[1] - 34.0f, signWidth("REPLAY"));
+    endSigns();
 }

@@ -14,3 +14,6 @@ void drawRaceStart(const FieldLook& scatter);
 
 // "PAUSED", white on a black box in the middle of the window.
 void drawPausedSign();
+
+// "REPLAY", the same in the top left corner: a race run again.
+void drawReplaySign();

@@ -7,19 +7,30 @@
 #include "race/race.h"
 #include "race/race_timing.h"
 
+void startRaceFrame(bool speedKey, int framesPerSecond, bool enter)
+{
+    if (speedKey)
+        settings.gameSpeed = targetSpeed(framesPerSecond);
+    if (menu.repeatDelay > 0)
+        --menu.repeatDelay;
+    if (enter)
+        beginRace();
+    else
+        menu.menuClock += 0.1f;
+}
+
+bool finishRaceFrame(const RaceControls& controls, RaceFrame& picture, int framesPerSecondAtEnd)
+{
+    const bool advanced = advanceUnlessPaused(controls, picture);
+    tuneRaceSpeed(framesPerSecondAtEnd);
+    return advanced;
+}
+
 void simulateRaceFrame(const RaceFrameInput& in)
 {
     // Worked out and never drawn.
     static RaceFrame picture;
 
-    if (in.speedKey)
-        settings.gameSpeed = targetSpeed(in.framesPerSecond);
-    if (menu.repeatDelay > 0)
-        --menu.repeatDelay;
-    if (in.enter)
-        beginRace();
-    else
-        menu.menuClock += 0.1f;
-    advanceUnlessPaused(in.controls, picture);
-    tuneRaceSpeed(in.framesPerSecond);
+    startRaceFrame(in.speedKey, in.framesPerSecond, in.enter);
+    finishRaceFrame(in.controls, picture, in.framesPerSecond);
 }

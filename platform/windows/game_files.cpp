@@ -15,6 +15,7 @@
 #include "platform/problem_log.h"
 #include "platform/windows/system.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
@@ -99,4 +100,16 @@ void preparePlayerFiles()
             GetLastError() != ERROR_FILE_EXISTS)
             reportProblem(target.c_str(), std::strerror(sys::errnoFromError(GetLastError())));
     }
+}
+
+int makeGameFileFolder(const char* name)
+{
+    const std::string folder = folderOf(gameFilePath(name));
+    if (CreateDirectoryA(folder.c_str(), nullptr))
+        return 0;
+    const DWORD error = GetLastError();
+    if (error != ERROR_ALREADY_EXISTS)
+        return sys::errnoFromError(error);
+    const DWORD attributes = GetFileAttributesA(folder.c_str());
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? 0 : ENOTDIR;
 }

@@ -1,7 +1,8 @@
 #!/bin/sh
 # The command line and the manual: --help and --version answer with no
-# display at all, anything else gets the usage line on stderr and status 2,
-# and the built manual page renders without a single warning.
+# display at all (--verify-replay too: replay_test.sh runs it), anything
+# else gets the usage line on stderr and status 2, and the built manual
+# page renders without a single warning.
 #
 #     command_line_test.sh GAME DATA_DIR CLOSE_WINDOW
 set -eu
@@ -33,7 +34,8 @@ run_game --help
 grep -q -- "--version" "$OUT/out" || fail "--help does not name --version"
 [ ! -s "$OUT/err" ] || fail "--help wrote to stderr: $(cat "$OUT/err")"
 
-for args in "--fullscreen" "-v" "extra" "--version --help" "--help now"; do
+for args in "--fullscreen" "-v" "extra" "--version --help" "--help now" "--verify-replay" \
+    "--verify-replay a.tgr b.tgr"; do
     # shellcheck disable=SC2086  # each case is split into its words
     run_game $args
     [ "$STATUS" -eq 2 ] || fail "'$args' ended with status $STATUS"

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -127,10 +128,29 @@ TEST_F(GameFiles, EachNameLeadsToTheWorkingFolderOrTheInstallAndTheXdgFolders)
         const fs::path scores = expected(row.scores, "Data/data .tgx");
         const std::string log = scores.parent_path() / "trigonix.log";
         EXPECT_EQ(gameFilePath("Data/trigonix.log"), log);
+        EXPECT_EQ(gameFilePath("Data/replays/LONG.tgr"),
+                  (scores.parent_path() / "replays/LONG.tgr").string());
         EXPECT_EQ(gameFilePath("Data/moon.bmp"),
                   installed ? root + "/install/Data/moon.bmp" : std::string("Data/moon.bmp"));
         EXPECT_EQ(gameFilePath("/elsewhere/tone.wav"), "/elsewhere/tone.wav");
     }
+}
+
+TEST_F(GameFiles, TheReplaysFolderIsMadeBesideTheScoresWhenMissing)
+{
+    clear();
+    setVariable("HOME", "/home");
+    setVariable("XDG_DATA_HOME", nullptr);
+    setVariable("XDG_CONFIG_HOME", nullptr);
+    chooseGameFolders(root + "/install");
+    preparePlayerFiles();
+    const std::string folder = root + "/home/.local/share/trigonix/replays";
+    EXPECT_EQ(makeGameFileFolder("Data/replays/SHORT.tgr"), 0);
+    EXPECT_TRUE(fs::is_directory(folder));
+    EXPECT_EQ(makeGameFileFolder("Data/replays/MEDIUM.tgr"), 0) << "already there";
+    fs::remove(folder);
+    writeFile(folder, "a file in its place");
+    EXPECT_EQ(makeGameFileFolder("Data/replays/SHORT.tgr"), ENOTDIR);
 }
 
 TEST_F(GameFiles, AnInstalledGameMovesTheOldFolderByteForByteAndNeverReplacesAFile)
