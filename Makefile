@@ -28,12 +28,21 @@ endif
 # NO_DEPS=1 skips the step for whoever installs them another way.
 deps_for = @[ "$(NO_DEPS)" = 1 ] || sh tools/install_deps.sh $(1)
 
-.PHONY: all deps configure build run test bench fuzz deb portability install uninstall clean
+.PHONY: all deps configure build run test bench fuzz deb portability install uninstall clean \
+        windows windows-tests
+
+# The Windows program, cross-built with mingw-w64 into build-windows/.
+WINDOWS_DIR := build-windows
+WINDOWS_CONFIGURE = cmake -S . -B $(WINDOWS_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake \
+    -DCMAKE_BUILD_TYPE=Release $(WERROR) >/dev/null
+# Whether the cross compiler and Wine are there to build and run its tests.
+HAVE_WINDOWS_TOOLS = command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1 && \
+    command -v wine >/dev/null 2>&1
 
 all: build
 
 deps:
-	$(call deps_for,run test bench fuzz deb)
+	$(call deps_for,run test bench fuzz deb windows)
 
 configure:
 	@cmake -S . -B $(BUILD_DIR) $(CMAKE_ARGS) $(WERROR) -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
@@ -52,12 +61,31 @@ run:
 	@cd run && ../$(BUILD_DIR)/trigonix
 
 # Every test runs headless: one private X server for the whole run, and
-# SDL's dummy audio driver (set per test in CMake).
+# SDL's dummy audio driver (set per test in CMake). The Windows program's
+# tests run under Wine in the same server, when the tools are there.
 test:
 	$(call deps_for,test)
 	@$(MAKE) --no-print-directory build
-	@cd $(BUILD_DIR) && xvfb-run -a -s "-screen 0 1280x1024x24" \
-	    ctest --output-on-failure -j $(JOBS)
+	@if $(HAVE_WINDOWS_TOOLS); then $(MAKE) --no-print-directory windows-tests; fi
+	@cd $(BUILD_DIR) && xvfb-run -a -s "-screen 0 1280x1024x24" sh -c ' \
+	    ctest --output-on-failure -j $(JOBS); status=$$?; \
+	    if [ -f ../$(WINDOWS_DIR)/CTestTestfile.cmake ] && $(HAVE_WINDOWS_TOOLS); then \
+	        cd ../$(WINDOWS_DIR) && ctest --output-on-failure -j $(JOBS) || status=1; \
+	    else \
+	        echo "Windows tests skipped: mingw-w64 (x86_64-w64-mingw32-g++-posix) or wine is not installed"; \
+	    fi; exit $$status'
+
+# Only what the Windows tests run: the program, its Data folder, the tests.
+windows-tests:
+	@$(WINDOWS_CONFIGURE)
+	@cmake --build $(WINDOWS_DIR) -j $(JOBS) --target trigonix data windows_tests
+
+# trigonix.exe and the zip a player unpacks: build-windows/trigonix-VERSION-windows.zip.
+windows:
+	$(call deps_for,windows)
+	@$(WINDOWS_CONFIGURE)
+	@cmake --build $(WINDOWS_DIR) -j $(JOBS) --target windows_zip
+	@python3 packaging/windows/check_zip.py $(WINDOWS_DIR)/trigonix-*-windows.zip $(WINDOWS_DIR)/Data
 
 bench:
 	$(call deps_for,bench)
@@ -106,4 +134,5 @@ uninstall:
 	@sh tools/uninstall.sh "$(BUILD_DIR)/install_manifest.txt" "$(DESTDIR)"
 
 clean:
-	@rm -rf build build-sanitize build-bench build-fuzz build-deb build-clang build-debflags
+	@rm -rf build build-sanitize build-bench build-fuzz build-deb build-clang build-debflags \
+	    $(WINDOWS_DIR)

@@ -1,5 +1,5 @@
-// The game's files on disk: chosen once at start-up, then every file the
-// game opens by its "Data/..." name goes through gameFilePath.
+// The game's files on Linux: the working folder's Data, or the install
+// and the player's XDG folders, chosen once at start-up.
 #include "platform/game_files.h"
 
 #include "platform/problem_log.h"
@@ -23,45 +23,20 @@
 #define TRIGONIX_INSTALLED_SHARE "/usr/local/share/trigonix"
 #endif
 
-GameFolders gameFolders;
-
 namespace {
 
 constexpr const char* dataPrefix = "Data/";
 constexpr const char* settingsName = "settings .tgx";
 constexpr const char* scoresName = "data .tgx";
 constexpr const char* logName = "trigonix.log";
-// The best runs' replays are the player's too: they go where the scores go.
-constexpr const char* replaysFolder = "replays/";
-
-// Any one of them makes ./Data the game's own folder: a copy missing a
-// picture is still that copy, and a folder that merely happens to be
-// called Data holds none of them.
-const char* const gamePictures[] = {"3dship4lr.bmp", "3dship42lr.bmp", "moon.bmp", "sky.bmp",
-                                    "alienlr.bmp"};
 
 // The player files are a few dozen bytes; anything much larger is not one.
 constexpr std::size_t largestPlayerFile = 64 * 1024;
-
-bool isPlainFile(const std::string& path)
-{
-    struct stat status {};
-    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
-}
 
 bool isThere(const std::string& path)
 {
     struct stat status {};
     return lstat(path.c_str(), &status) == 0;
-}
-
-bool dataFolderHoldsTheGame()
-{
-    for (const char* picture : gamePictures) {
-        if (isPlainFile(std::string(dataPrefix) + picture))
-            return true;
-    }
-    return false;
 }
 
 std::string homeFolder()
@@ -282,7 +257,7 @@ std::string installedFolder()
 void chooseGameFolders(const std::string& installed)
 {
     gameFolders = GameFolders{};
-    if (dataFolderHoldsTheGame())
+    if (workingFolderHoldsTheGame())
         return;
     gameFolders.installed = true;
     gameFolders.sharedData = installed + "/Data";
@@ -328,23 +303,6 @@ void preparePlayerFiles()
     }
     if (!gameFolders.oldFolder.empty() && isThere(gameFolders.oldFolder))
         clearOldFolder();
-}
-
-std::string gameFilePath(const char* name)
-{
-    const std::size_t prefixLength = std::strlen(dataPrefix);
-    if (!gameFolders.installed || std::strncmp(name, dataPrefix, prefixLength) != 0)
-        return name;
-    const char* inData = name + prefixLength;
-    if (std::strcmp(inData, settingsName) == 0)
-        return gameFolders.settingsFile;
-    if (std::strcmp(inData, scoresName) == 0)
-        return gameFolders.scoresFile;
-    if (std::strcmp(inData, logName) == 0)
-        return gameFolders.logFile;
-    if (std::strncmp(inData, replaysFolder, std::strlen(replaysFolder)) == 0)
-        return folderOf(gameFolders.scoresFile) + "/" + inData;
-    return gameFolders.sharedData + "/" + inData;
 }
 
 int makeGameFileFolder(const char* name)

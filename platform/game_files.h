@@ -47,3 +47,7 @@ std::string gameFilePath(const char* name);
 // places it, made when it is missing (the last folder only: its parent is
 // the game's own or the player's). 0, or the reason as an errno value.
 int makeGameFileFolder(const char* name);
+
+// Whether the working folder's Data folder holds any of the game's
+// pictures: then it is the game's own, and every name is used as it is.
+bool workingFolderHoldsTheGame();

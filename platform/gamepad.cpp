@@ -1,6 +1,8 @@
-// Game controllers turned into the key messages the keyboard would send.
+// SDL's game controllers, opened as they are plugged in, their events
+// handed to the shared controller keys (gamepad_keys.cpp).
 #include "platform/gamepad.h"
 
+#include "platform/gamepad_keys.h"
 #include "platform/platform_state.h"
 
 #include <algorithm>
@@ -9,74 +11,34 @@
 
 namespace {
 
-// The left stick presses its arrow past half its travel and lets go only
-// below 30 %, so a stick resting near the threshold does not chatter.
-constexpr int stickPressThreshold = 16384;
-constexpr int stickReleaseThreshold = 9830;
-
 struct ControllerRecord {
     SDL_JoystickID id = -1;
     SDL_GameController* controller = nullptr;  // null for one we never opened
-    std::array<bool, SDL_CONTROLLER_BUTTON_MAX> buttonsDown{};
-    int stickX = 0;  // -1 left, +1 right, 0 neither
-    int stickY = 0;  // -1 up, +1 down
+    PadState pad;
 };
 
 struct GamepadRecord {
     bool started = false;
     std::vector<ControllerRecord> controllers;
-    // How many controls hold each key: d-pad Left and the stick pushed left
-    // are one key, released only when both have let go.
-    std::array<int, 256> holders{};
 };
 
 GamepadRecord gamepads;
 
-int virtualKeyFromButton(Uint8 button)
+// The buttons the game gives a key; -1 for the others.
+int padButtonOf(Uint8 button)
 {
     switch (button) {
-    case SDL_CONTROLLER_BUTTON_DPAD_UP: return VK_UP;
-    case SDL_CONTROLLER_BUTTON_DPAD_DOWN: return VK_DOWN;
-    case SDL_CONTROLLER_BUTTON_DPAD_LEFT: return VK_LEFT;
-    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: return VK_RIGHT;
-    case SDL_CONTROLLER_BUTTON_A:
-    case SDL_CONTROLLER_BUTTON_START: return VK_RETURN;
-    case SDL_CONTROLLER_BUTTON_B:
-    case SDL_CONTROLLER_BUTTON_BACK: return VK_ESCAPE;
-    case SDL_CONTROLLER_BUTTON_X: return VK_SPACE;
-    default: return 0;
+    case SDL_CONTROLLER_BUTTON_DPAD_UP: return static_cast<int>(PadButton::UP);
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN: return static_cast<int>(PadButton::DOWN);
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT: return static_cast<int>(PadButton::LEFT);
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: return static_cast<int>(PadButton::RIGHT);
+    case SDL_CONTROLLER_BUTTON_A: return static_cast<int>(PadButton::A);
+    case SDL_CONTROLLER_BUTTON_START: return static_cast<int>(PadButton::START);
+    case SDL_CONTROLLER_BUTTON_B: return static_cast<int>(PadButton::B);
+    case SDL_CONTROLLER_BUTTON_BACK: return static_cast<int>(PadButton::BACK);
+    case SDL_CONTROLLER_BUTTON_X: return static_cast<int>(PadButton::X);
+    default: return -1;
     }
-}
-
-int virtualKeyFromStick(Uint8 axis, int direction)
-{
-    if (axis == SDL_CONTROLLER_AXIS_LEFTX)
-        return direction < 0 ? VK_LEFT : VK_RIGHT;
-    return direction < 0 ? VK_UP : VK_DOWN;
-}
-
-// Controllers speak to the window the keyboard would reach.
-void send(UINT message, int code)
-{
-    const HWND window = keyboardWindow();
-    if (window != nullptr)
-        queueMessage(window, message, static_cast<WPARAM>(code), 0);
-}
-
-// Every press says so, as a second key of the same code would; the key goes
-// up only when its last holder lets go.
-void press(int code)
-{
-    ++gamepads.holders[code];
-    send(WM_KEYDOWN, code);
-}
-
-void release(int code)
-{
-    if (gamepads.holders[code] == 0)
-        return;
-    if (--gamepads.holders[code] == 0)
-        send(WM_KEYUP, code);
 }
 
 ControllerRecord* findController(SDL_JoystickID id)
@@ -109,25 +71,13 @@ void openController(int deviceIndex)
     record.controller = SDL_GameControllerOpen(deviceIndex);
 }
 
-void releaseStick(int& held, Uint8 axis)
-{
-    if (held != 0)
-        release(virtualKeyFromStick(axis, held));
-    held = 0;
-}
-
 // An unplugged controller lets go of everything it held.
 void closeController(SDL_JoystickID id)
 {
     ControllerRecord* record = findController(id);
     if (record == nullptr)
         return;
-    for (std::size_t button = 0; button < record->buttonsDown.size(); ++button) {
-        if (record->buttonsDown[button])
-            release(virtualKeyFromButton(static_cast<Uint8>(button)));
-    }
-    releaseStick(record->stickX, SDL_CONTROLLER_AXIS_LEFTX);
-    releaseStick(record->stickY, SDL_CONTROLLER_AXIS_LEFTY);
+    padGone(record->pad);
     if (record->controller != nullptr)
         SDL_GameControllerClose(record->controller);
     gamepads.controllers.erase(gamepads.controllers.begin() +
@@ -136,34 +86,18 @@ void closeController(SDL_JoystickID id)
 
 void translateButton(const SDL_ControllerButtonEvent& event)
 {
-    const int code = virtualKeyFromButton(event.button);
-    if (code == 0)
+    const int button = padButtonOf(event.button);
+    if (button < 0)
         return;
-    ControllerRecord& record = controllerFor(event.which);
-    const bool down = event.type == SDL_CONTROLLERBUTTONDOWN;
-    bool& wasDown = record.buttonsDown[event.button];
-    if (down == wasDown)
-        return;  // a repeated report is not a second press
-    wasDown = down;
-    if (down)
-        press(code);
-    else
-        release(code);
+    padButton(controllerFor(event.which).pad, static_cast<PadButton>(button),
+              event.type == SDL_CONTROLLERBUTTONDOWN);
 }
 
 void translateAxis(const SDL_ControllerAxisEvent& event)
 {
     if (event.axis != SDL_CONTROLLER_AXIS_LEFTX && event.axis != SDL_CONTROLLER_AXIS_LEFTY)
         return;
-    ControllerRecord& record = controllerFor(event.which);
-    int& held = event.axis == SDL_CONTROLLER_AXIS_LEFTX ? record.stickX : record.stickY;
-    const int value = event.value;
-    if (held != 0 && held * value < stickReleaseThreshold)
-        releaseStick(held, event.axis);
-    if (held == 0 && (value >= stickPressThreshold || value <= -stickPressThreshold)) {
-        held = value < 0 ? -1 : 1;
-        press(virtualKeyFromStick(event.axis, held));
-    }
+    padStick(controllerFor(event.which).pad, event.axis == SDL_CONTROLLER_AXIS_LEFTX, event.value);
 }
 
 }  // namespace

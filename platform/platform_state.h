@@ -3,6 +3,8 @@
 // one service makes into another. Game code never includes this header.
 #pragma once
 
+#include "platform/hook_targets.h"
+#include "platform/message_queue.h"
 #include "platform/win32.h"
 
 #include <SDL.h>
@@ -55,18 +57,6 @@ void keepSignalsAlone();
 // The mode accepted by the last successful ChangeDisplaySettingsA, or null.
 const SDL_DisplayMode* acceptedFullscreenMode();
 
-// window.cpp: the window procedure of a window, called at once.
-LRESULT sendWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Swap interval for the current context: 1 while frames are paced, else 0.
-void applySwapInterval();
-void restartFramePacing();
-
-// cursor.cpp: the cursor display counter, read without changing it.
-int cursorDisplayCount();
-
-// quit_signals.cpp: whether SIGTERM, SIGINT or SIGHUP has come.
-bool quitSignalArrived();
-
 // spare_context.cpp: a deleted context is kept for the next window.
 // With a newly created context current: remember its state as the fresh one.
 void rememberFreshState();
@@ -76,21 +66,9 @@ SDL_GLContext takeSpareContext(SDL_Window* window);
 // Kept if no other is, otherwise deleted. It must not be current.
 void keepOrDeleteContext(SDL_GLContext context);
 
-// messages.cpp
-void queueMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-void forgetMessagesFor(HWND window);
-// The window keys go to: the one with the focus or, with none (the player
-// switched away, or a window was just rebuilt), the game's newest; null
-// while the game has no window.
-HWND keyboardWindow();
-// The game's loop has drawn a frame, which saw every key and button down
-// that it was given: their releases, held back until now, may go out.
-void frameEnded();
+// messages.cpp: SDL's events into the message queue.
 void translateSdlEvent(const SDL_Event& event);
 void translatePendingSdlEvents();
-// What a modal loop does: every waiting message but WM_QUIT goes to its
-// window procedure; WM_QUIT stays queued for the main loop.
-void dispatchWaitingMessages();
 // SDL's next event into `event`; false, with no event, when a quit signal
 // has come that the game window has not yet been told of (SDL's own wait
 // sleeps through signals).

@@ -1,16 +1,13 @@
 // The problem log: one line per problem on the standard error stream, and
-// the latest lines in a small file beside the player's files.
+// the latest lines in a small file beside the player's files (log_file.h).
 #include "platform/problem_log.h"
 
 #include "platform/game_files.h"
+#include "platform/log_file.h"
 
 #include <cstdio>
 #include <deque>
 #include <string>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -35,34 +32,14 @@ void keep(const std::string& line)
     }
 }
 
-// Opens the log emptied, or gives -1. Only a plain file is written: a pipe
-// or a device in its place must neither hang the game nor take the lines.
-int openEmptiedLog(int flags)
-{
-    const int fd = open(gameFilePath(logPath).c_str(),
-                        O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | flags, 0644);
-    if (fd < 0)
-        return -1;
-    struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ftruncate(fd, 0) != 0) {
-        close(fd);
-        return -1;
-    }
-    return fd;
-}
-
 // The whole file is written again each time: it is small, and so it always
 // holds whole lines and never more than the last few kilobytes.
 void writeLog()
 {
-    const int fd = openEmptiedLog(O_CREAT);
-    if (fd < 0)
-        return;  // no Data folder to write to: the error stream has it
-    for (const std::string& line : problems.lines) {
-        if (write(fd, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
-            break;
-    }
-    close(fd);
+    std::string bytes;
+    for (const std::string& line : problems.lines)
+        bytes += line;
+    rewriteLogFile(gameFilePath(logPath), bytes);
 }
 
 }  // namespace
@@ -112,9 +89,4 @@ void logProblem(const char* file, const char* reason)
     writeLog();
 }
 
-void startProblemLog()
-{
-    const int fd = openEmptiedLog(0);
-    if (fd >= 0)
-        close(fd);
-}
+void startProblemLog() { emptyLogFile(gameFilePath(logPath)); }

@@ -3,7 +3,7 @@
 // fuzz target; the shipped game has no_test_hooks.cpp instead.
 #include "platform/test_hooks.h"
 
-#include "platform/platform_state.h"
+#include "platform/hook_targets.h"
 #include "platform/probes.h"
 
 #include <array>
@@ -89,17 +89,7 @@ void onSwap(std::function<void()> callback)
 
 int cursorCounter() { return cursorDisplayCount(); }
 
-std::string pushMinimise()
-{
-    SDL_Window* window = SDL_GL_GetCurrentWindow();
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = SDL_WINDOWEVENT_MINIMIZED;
-    event.window.windowID = window != nullptr ? SDL_GetWindowID(window) : 0;
-    if (SDL_PushEvent(&event) < 0)
-        return SDL_GetError();
-    return "";
-}
+std::string pushMinimise() { return minimiseGameWindow(); }
 
 }  // namespace testHooks
 

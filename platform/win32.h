@@ -70,8 +70,14 @@ constexpr WPARAM MAKEWPARAM(WORD low, WORD high)
 // Window messages.
 constexpr UINT WM_SIZE = 0x0005;
 constexpr UINT WM_ACTIVATE = 0x0006;
+constexpr UINT WM_SETFOCUS = 0x0007;
+constexpr UINT WM_KILLFOCUS = 0x0008;
+constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
+constexpr UINT WM_QUERYENDSESSION = 0x0011;
 constexpr UINT WM_QUIT = 0x0012;
+constexpr UINT WM_ERASEBKGND = 0x0014;
+constexpr UINT WM_ENDSESSION = 0x0016;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
 constexpr UINT WM_SYSKEYDOWN = 0x0104;
@@ -88,6 +94,7 @@ constexpr WORD WA_INACTIVE = 0;
 constexpr WORD WA_ACTIVE = 1;
 
 // WM_SYSCOMMAND commands.
+constexpr WPARAM SC_KEYMENU = 0xF100;
 constexpr WPARAM SC_SCREENSAVE = 0xF140;
 constexpr WPARAM SC_MONITORPOWER = 0xF170;
 
@@ -125,6 +132,7 @@ constexpr int VK_DECIMAL = 110;
 constexpr int VK_DIVIDE = 111;
 constexpr int VK_F1 = 112;
 constexpr int VK_F2 = 113;
+constexpr int VK_F4 = 115;
 constexpr int VK_F10 = 121;
 constexpr int VK_F12 = 123;
 constexpr int VK_F13 = 124;
@@ -155,6 +163,7 @@ constexpr DWORD WS_OVERLAPPEDWINDOW = 0x00CF0000u;
 constexpr DWORD WS_EX_WINDOWEDGE = 0x00000100u;
 constexpr DWORD WS_EX_APPWINDOW = 0x00040000u;
 constexpr int SW_SHOW = 5;
+constexpr int SW_MINIMIZE = 6;
 
 // Message boxes.
 constexpr UINT MB_OK = 0x00;

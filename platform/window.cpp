@@ -192,6 +192,18 @@ void applySwapInterval()
 
 void restartFramePacing() { windowing.frameDeadline = 0; }
 
+std::string minimiseGameWindow()
+{
+    SDL_Window* window = SDL_GL_GetCurrentWindow();
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = SDL_WINDOWEVENT_MINIMIZED;
+    event.window.windowID = window != nullptr ? SDL_GetWindowID(window) : 0;
+    if (SDL_PushEvent(&event) < 0)
+        return SDL_GetError();
+    return "";
+}
+
 HINSTANCE GetModuleHandleA(LPCSTR moduleName)
 {
     return moduleName == nullptr ? &moduleObject : nullptr;

@@ -11,6 +11,9 @@
 #   fuzz   make fuzz: clang with libFuzzer
 #   deb    make deb: dpkg's build tools, lintian, and a private X server
 #          and xdotool to play the package once installed
+#   windows  make windows: the mingw-w64 cross compiler
+#
+# test also brings mingw-w64 and Wine, for the Windows program's tests.
 #
 # Every set builds the game, so each includes run. As root it runs apt-get
 # itself, otherwise through sudo; with neither it names the packages and
@@ -24,15 +27,17 @@ packages() {
         libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
         libfreetype-dev libfontconfig-dev fonts-comic-neue" ;;
     test) echo "libgtest-dev libx11-dev xvfb xauth xdotool x11-utils
-        clang libclang-rt-14-dev desktop-file-utils appstream man-db" ;;
+        clang libclang-rt-14-dev desktop-file-utils appstream man-db
+        g++-mingw-w64-x86-64-posix wine wine64" ;;
     bench) echo "libx11-dev xvfb xauth xdotool" ;;
     fuzz) echo "clang libclang-rt-14-dev" ;;
     deb) echo "dpkg-dev file lintian xvfb xauth xdotool" ;;
+    windows) echo "g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev" ;;
     *) return 1 ;;
     esac
 }
 
-[ $# -gt 0 ] || { echo "usage: install_deps.sh run|test|bench|fuzz|deb..." >&2; exit 2; }
+[ $# -gt 0 ] || { echo "usage: install_deps.sh run|test|bench|fuzz|deb|windows..." >&2; exit 2; }
 wanted=$(packages run)
 for set in "$@"; do
     more=$(packages "$set") || { echo "install_deps.sh: no set '$set'" >&2; exit 2; }
