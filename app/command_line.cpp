@@ -15,17 +15,16 @@ namespace {
 
 const char* const usage = "usage: trigonix [--help | --version | --verify-replay FILE]\n";
 
-const char* const help =
-    "Trigonix, a small 3-D arcade game: steer your ship through streams of\n"
-    "coloured shapes. Started without arguments, it opens its window.\n"
-    "\n"
-    "  --help                show this help and exit\n"
-    "  --version             show the version and exit\n"
-    "  --verify-replay FILE  run a best run's replay (.tgr) again without a\n"
-    "                        window; exit 0 when it reaches the best stored\n"
-    "                        with it\n"
-    "\n"
-    "The controls, files and environment are in the manual: man 6 trigonix\n";
+const char* const help = "Trigonix, a small 3-D arcade game: steer your ship through streams of\n"
+                         "coloured shapes. Started without arguments, it opens its window.\n"
+                         "\n"
+                         "  --help                show this help and exit\n"
+                         "  --version             show the version and exit\n"
+                         "  --verify-replay FILE  run a best run's replay (.tgr) again without a\n"
+                         "                        window; exit 0 when it reaches the best stored\n"
+                         "                        with it\n"
+                         "\n"
+                         "The controls, files and environment are in the manual: man 6 trigonix\n";
 
 // Runs the replay to its end without a window or a sound, as fast as the
 // machine goes: 0 when it reaches the best stored with it, 1 when not, 2
@@ -45,9 +44,9 @@ int verifyReplay(const char* path)
                 "best stored with it %d: %s\n",
                 path, raceTypeFacts(replay.start.raceType)->name, check.frames, check.score,
                 replay.best,
-                holds                ? "match"
+                holds               ? "match"
                 : check.endedAsBest ? "no match"
-                                     : "no match (it did not end as a new best on its last frame)");
+                                    : "no match (it did not end as a new best on its last frame)");
     return holds ? 0 : 1;
 }
 

@@ -105,10 +105,10 @@ bool createGameWindow(const char* title, int width, int height, int colourBits,
     RECT rect{0, 0, width, height};
     AdjustWindowRectEx(&rect, style, FALSE, exStyle);
 
-    gameWindow.window = CreateWindowExA(exStyle, windowClassName, title,
-                                        style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-                                        rect.right - rect.left, rect.bottom - rect.top, nullptr,
-                                        nullptr, gameWindow.instance, nullptr);
+    gameWindow.window =
+        CreateWindowExA(exStyle, windowClassName, title, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                        0, 0, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                        gameWindow.instance, nullptr);
     if (gameWindow.window == nullptr)
         return failCreation("Window Creation Error.");
 

@@ -24,9 +24,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER)
             return 0;
         break;
-    case WM_CLOSE:
-        PostQuitMessage(0);
-        return 0;
+    case WM_CLOSE: PostQuitMessage(0); return 0;
     case WM_KEYDOWN:
         input.keyHeld = true;
         setKey(wParam, true);
@@ -36,26 +34,16 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         input.keyHeld = false;
         setKey(wParam, false);
         return 0;
-    case WM_SIZE:
-        resizeScene(LOWORD(lParam), HIWORD(lParam));
-        return 0;
+    case WM_SIZE: resizeScene(LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_MOUSEMOVE:
         input.mouseMoved = true;
         input.mouseX = static_cast<float>(LOWORD(lParam));
         input.mouseY = static_cast<float>(HIWORD(lParam));
         return 0;
-    case WM_LBUTTONDOWN:
-        input.leftButtonDown = true;
-        return 0;
-    case WM_LBUTTONUP:
-        input.leftButtonDown = false;
-        return 0;
-    case WM_RBUTTONDOWN:
-        input.rightButtonDown = true;
-        return 0;
-    case WM_RBUTTONUP:
-        input.rightButtonDown = false;
-        return 0;
+    case WM_LBUTTONDOWN: input.leftButtonDown = true; return 0;
+    case WM_LBUTTONUP: input.leftButtonDown = false; return 0;
+    case WM_RBUTTONDOWN: input.rightButtonDown = true; return 0;
+    case WM_RBUTTONUP: input.rightButtonDown = false; return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

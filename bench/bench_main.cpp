@@ -29,11 +29,10 @@ constexpr int framesBeforeMinimising = 120;
 
 int usage()
 {
-    std::fprintf(stderr,
-                 "usage: trigonix_bench frames OUT.json WIDTH HEIGHT [FRAMES]\n"
-                 "       trigonix_bench pace|memory OUT.json\n"
-                 "       trigonix_bench startup OUT.json [RUNS]\n"
-                 "       trigonix_bench minimised READY_FILE\n");
+    std::fprintf(stderr, "usage: trigonix_bench frames OUT.json WIDTH HEIGHT [FRAMES]\n"
+                         "       trigonix_bench pace|memory OUT.json\n"
+                         "       trigonix_bench startup OUT.json [RUNS]\n"
+                         "       trigonix_bench minimised READY_FILE\n");
     return 2;
 }
 
@@ -90,9 +89,7 @@ int main(int argc, char** argv)
         return writeTextFile(out, list) ? 0 : 1;
     }
     if (mode == "startup")
-        return writeTextFile(out, measureStartup(count(argc, argv, defaultStartupRuns)))
-                   ? 0
-                   : 1;
+        return writeTextFile(out, measureStartup(count(argc, argv, defaultStartupRuns))) ? 0 : 1;
     if (mode == "memory") {
         measuringPlatform();
         return writeTextFile(out, measureRaceMemory()) ? 0 : 1;

@@ -147,14 +147,13 @@ CostSummary summarise(std::vector<double> milliseconds)
     std::sort(milliseconds.begin(), milliseconds.end());
     const std::size_t count = milliseconds.size();
     summary.frames = static_cast<int>(count);
-    summary.median = count % 2 == 1
-                         ? milliseconds[count / 2]
-                         : 0.5 * (milliseconds[count / 2 - 1] + milliseconds[count / 2]);
+    summary.median = count % 2 == 1 ? milliseconds[count / 2]
+                                    : 0.5 * (milliseconds[count / 2 - 1] + milliseconds[count / 2]);
     // Nearest rank: the smallest time that 90 % of the frames do not exceed.
     const std::size_t rank = (count * 9 + 9) / 10;
     summary.p90 = milliseconds[std::min(count, std::max<std::size_t>(rank, 1)) - 1];
-    summary.mean = std::accumulate(milliseconds.begin(), milliseconds.end(), 0.0) /
-                   static_cast<double>(count);
+    summary.mean =
+        std::accumulate(milliseconds.begin(), milliseconds.end(), 0.0) / static_cast<double>(count);
     return summary;
 }
 

@@ -174,7 +174,8 @@ struct RaceRun {
     int blocks = 0;
     Row row;
 
-    RaceRun(const char* runName, int type, bool withSky) : name(runName), raceType(type), sky(withSky)
+    RaceRun(const char* runName, int type, bool withSky)
+        : name(runName), raceType(type), sky(withSky)
     {
     }
 

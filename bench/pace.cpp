@@ -64,8 +64,8 @@ PaceResult paceAt(int rate, SimulatedClock& clock)
     while (framesInBand < rate && settleFrames < longestSettleSeconds * rate) {
         frame(clock);
         ++settleFrames;
-        const bool inBand = countdownOver() &&
-                            std::fabs(settings.gameSpeed / target - 1.0) < settledWithin;
+        const bool inBand =
+            countdownOver() && std::fabs(settings.gameSpeed / target - 1.0) < settledWithin;
         framesInBand = inBand ? framesInBand + 1 : 0;
     }
     result.settled = framesInBand >= rate;

@@ -81,10 +81,7 @@ struct MemoryRun {
 
 MemoryRun run;
 
-void post(UINT message, WPARAM wParam)
-{
-    PostMessageA(gameWindow.window, message, wParam, 0);
-}
+void post(UINT message, WPARAM wParam) { PostMessageA(gameWindow.window, message, wParam, 0); }
 
 // Between two frames of the real main loop: what the player does next.
 void afterSwap()

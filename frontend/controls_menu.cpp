@@ -18,10 +18,7 @@ constexpr float rowX = -2.2f;
 
 // A key is shown as the character of its code; a code the font has no
 // glyph for (a stored code can be anything) shows as nothing.
-int shownKey(int code)
-{
-    return code >= 32 && code <= 127 ? code : 0;
-}
+int shownKey(int code) { return code >= 32 && code <= 127 ? code : 0; }
 
 void printKeyRow(int row, float y, const char* format, int code)
 {
@@ -111,19 +108,13 @@ void selectRow()
     case 2:
     case 3:
     case 4:
-    case 5:
-        assignKey(menu.currentItem);
-        break;
-    case 6:
-        setDefaultKeys();
-        break;
+    case 5: assignKey(menu.currentItem); break;
+    case 6: setDefaultKeys(); break;
     case 7:
         settings.rotateShip = !settings.rotateShip;
         menu.repeatDelay = 10;
         break;
-    case 8:
-        closeControls();
-        break;
+    case 8: closeControls(); break;
     }
 }
 

@@ -63,7 +63,8 @@ const HelpLine helpLines[9] = {
     {1.0f, 1.0f, 0.7f, 1.5f, "drops all the way down, you crash and die. When you reach the end,"},
     {1.0f, 1.0f, 1.0f, 0.9f, "you want to have the lowest score."},
     {1.0f, 1.0f, 1.0f, -0.5f, "If you are playing Journey, the goal is to survive as long as"},
-    {1.0f, 0.7f, 1.0f, -1.1f, "possible. You cannot speed up, but one touch of a shape will kill you."},
+    {1.0f, 0.7f, 1.0f, -1.1f,
+     "possible. You cannot speed up, but one touch of a shape will kill you."},
     {1.0f, 1.0f, 1.0f, -2.5f, "BOMBS:   Bombs are used on Medium and Long races. Using a bomb"},
     {0.7f, 1.0f, 1.0f, -3.1f, "will clear an area in front of your ship of triangles."},
 };

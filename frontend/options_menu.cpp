@@ -45,15 +45,9 @@ void chooseRow(int row)
         if (settings.raceType > RaceType::JOURNEY)
             settings.raceType = RaceType::SHORT;
         break;
-    case 2:
-        settings.soundOn = !settings.soundOn;
-        break;
-    case 3:
-        openControls();
-        break;
-    case 4:
-        openGraphics();
-        break;
+    case 2: settings.soundOn = !settings.soundOn; break;
+    case 3: openControls(); break;
+    case 4: openGraphics(); break;
     case 5:
         closeOptions();
         saveSettings();  // now, as well as at the teardown

@@ -20,15 +20,9 @@ const char* const rowTexts[rowCount] = {"SINGLE PLAYER", "OPTIONS", "HIGH SCORES
 void chooseRow(int row)
 {
     switch (row) {
-    case 1:
-        startRace();
-        break;
-    case 2:
-        openOptions();
-        break;
-    case 3:
-        openHighScores();
-        break;
+    case 1: startRace(); break;
+    case 2: openOptions(); break;
+    case 3: openHighScores(); break;
     case 4:
         openExitScreen();
         if (settings.soundOn)

@@ -3,9 +3,10 @@
 #pragma once
 
 struct AppState {
-    bool active = true;               // the window is not minimised; frames are drawn only then
-    bool quitRequested = false;       // the main loop ends at its next test
-    bool newWindowRequested = false;  // built at the size and mode in the settings before this frame ends
+    bool active = true;          // the window is not minimised; frames are drawn only then
+    bool quitRequested = false;  // the main loop ends at its next test
+    bool newWindowRequested =
+        false;  // built at the size and mode in the settings before this frame ends
 };
 
 extern AppState app;

@@ -6,8 +6,8 @@
 
 struct FrameRate {
     int framesThisSecond = 0;
-    int framesPerSecond = 0;     // the count of the last completed second
-    std::time_t secondStamp = 0; // when counting began
+    int framesPerSecond = 0;      // the count of the last completed second
+    std::time_t secondStamp = 0;  // when counting began
 };
 
 extern FrameRate frameRate;

@@ -3,7 +3,4 @@
 
 InputState input;
 
-bool isKeyDown(int code)
-{
-    return code >= 0 && code < 256 && input.keys[code];
-}
+bool isKeyDown(int code) { return code >= 0 && code < 256 && input.keys[code]; }

@@ -3,12 +3,12 @@
 #pragma once
 
 struct InputState {
-    bool keys[256] = {};         // down, by virtual-key code
-    int lastReleasedKey = 0;     // code of the most recent key-up
-    bool keyHeld = false;        // a key-down came after the last key-up (of any key)
-    float mouseX = 0.0f;         // client coordinates of the last mouse move
+    bool keys[256] = {};      // down, by virtual-key code
+    int lastReleasedKey = 0;  // code of the most recent key-up
+    bool keyHeld = false;     // a key-down came after the last key-up (of any key)
+    float mouseX = 0.0f;      // client coordinates of the last mouse move
     float mouseY = 0.0f;
-    bool mouseMoved = false;     // a mouse move arrived since the end of the last frame
+    bool mouseMoved = false;  // a mouse move arrived since the end of the last frame
     bool leftButtonDown = false;
     bool rightButtonDown = false;
 };

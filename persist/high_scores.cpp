@@ -36,6 +36,7 @@ constexpr int highScoreLength = 26;
 // a field the file does not hold to its last character (the file is
 // missing, cut short or ends at a byte 0xFF) is not half read but reset,
 // so no invented record of 0 or 41 stands where no race can beat it.
+// clang-format off
 const DataField highScoreFields[] = {
     {.start = 0, .width = 2, .number = &highScores.rows[0].best, .largest = 99, .clamps = true,
      .repair = FieldRepair{0, 99, 99}, .reset = 99},
@@ -51,6 +52,7 @@ const DataField highScoreFields[] = {
     {.start = 22, .width = 3, .initials = highScores.rows[3].initials.characters, .reset = '_'},
     {.start = 25, .width = 1, .flag = &settings.fullscreen},
 };
+// clang-format on
 
 }  // namespace
 
@@ -63,15 +65,9 @@ void loadHighScores()
     repairFields(highScoreFields);
 }
 
-void resetHighScoreTable()
-{
-    resetFields(highScoreFields);
-}
+void resetHighScoreTable() { resetFields(highScoreFields); }
 
-void formatHighScores(char out[26])
-{
-    writeFields(highScoreFields, out);
-}
+void formatHighScores(char out[26]) { writeFields(highScoreFields, out); }
 
 void saveHighScores()
 {

@@ -5,17 +5,17 @@
 struct Initials {
     unsigned char characters[3] = {};
 
-    char get(int n) const;       // character n, 1 to 3
+    char get(int n) const;  // character n, 1 to 3
     void set(int n, char c);
 };
 
 struct HighScoreEntry {
-    int best = 0;                // SHORT, MEDIUM, LONG: lowest time; JOURNEY: longest
+    int best = 0;  // SHORT, MEDIUM, LONG: lowest time; JOURNEY: longest
     Initials initials;
 };
 
 struct HighScoreTable {
-    HighScoreEntry rows[4];      // SHORT, MEDIUM, LONG, JOURNEY
+    HighScoreEntry rows[4];  // SHORT, MEDIUM, LONG, JOURNEY
 };
 
 extern HighScoreTable highScores;

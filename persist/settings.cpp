@@ -20,6 +20,7 @@ constexpr int settingsLength = 22;
 // not leave the game without a window size or the race without keys, and
 // what is repaired is saved so. Only codes of the 256-entry key table are
 // saved; anything else saves as the code 0, which matches no key.
+// clang-format off
 const DataField settingsFields[] = {
     {.start = 0, .width = 2, .tenths = &settings.gameSpeed, .largest = 99},
     {.start = 2, .width = 1, .flag = &settings.showSky},
@@ -39,6 +40,7 @@ const DataField settingsFields[] = {
     {.start = 20, .width = 1, .flag = &settings.rotateShip},
     {.start = 21, .width = 1, .flag = &settings.soundOn},
 };
+// clang-format on
 
 }  // namespace
 
@@ -50,10 +52,7 @@ void loadSettings()
     repairFields(settingsFields);
 }
 
-void formatSettings(char out[22])
-{
-    writeFields(settingsFields, out);
-}
+void formatSettings(char out[22]) { writeFields(settingsFields, out); }
 
 void saveSettings()
 {
@@ -75,9 +74,18 @@ bool wrapRaceType()
 void deriveWindowSize()
 {
     switch (settings.resolutionIndex) {
-    case 1: settings.windowWidth = 320; settings.windowHeight = 240; break;
-    case 2: settings.windowWidth = 640; settings.windowHeight = 480; break;
-    case 3: settings.windowWidth = 1024; settings.windowHeight = 768; break;
+    case 1:
+        settings.windowWidth = 320;
+        settings.windowHeight = 240;
+        break;
+    case 2:
+        settings.windowWidth = 640;
+        settings.windowHeight = 480;
+        break;
+    case 3:
+        settings.windowWidth = 1024;
+        settings.windowHeight = 768;
+        break;
     default: break;
     }
 }

@@ -2,19 +2,19 @@
 #pragma once
 
 struct GameSettings {
-    float gameSpeed = 1.0f;      // per-frame movement factor; 1.0 at 60 frames a second
+    float gameSpeed = 1.0f;  // per-frame movement factor; 1.0 at 60 frames a second
     bool showSky = false;
-    int resolutionIndex = 0;     // 1: 320 x 240, 2: 640 x 480, 3: 1024 x 768
-    int raceType = 0;            // a RaceType: SHORT 1, MEDIUM 2, LONG 3, JOURNEY 4
-    int accelerateKey = 0;       // virtual-key codes; 0 matches no key
+    int resolutionIndex = 0;  // 1: 320 x 240, 2: 640 x 480, 3: 1024 x 768
+    int raceType = 0;         // a RaceType: SHORT 1, MEDIUM 2, LONG 3, JOURNEY 4
+    int accelerateKey = 0;    // virtual-key codes; 0 matches no key
     int decelerateKey = 0;
     int leftKey = 0;
     int rightKey = 0;
     int bombKey = 0;
-    bool rotateShip = false;     // true: the ship banks; false: the world does
+    bool rotateShip = false;  // true: the ship banks; false: the world does
     bool soundOn = false;
-    bool fullscreen = true;      // kept in the high-score file
-    int windowWidth = 0;         // derived from resolutionIndex
+    bool fullscreen = true;  // kept in the high-score file
+    int windowWidth = 0;     // derived from resolutionIndex
     int windowHeight = 0;
 };
 

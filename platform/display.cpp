@@ -49,8 +49,7 @@ bool platformVideoReady()
     // Only a window system will do: SDL's fallback to an invisible
     // off-screen display would run the game where nobody sees it. An
     // SDL_VIDEODRIVER set in the environment still wins.
-    SDL_SetHint(SDL_HINT_VIDEODRIVER,
-                environmentSet("WAYLAND_DISPLAY") ? "x11,wayland" : "x11");
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, environmentSet("WAYLAND_DISPLAY") ? "x11,wayland" : "x11");
     // The window's class and Wayland app id are the desktop entry's name,
     // so the desktop matches the two; a value in the environment still wins.
     setenv("SDL_VIDEO_X11_WMCLASS", "io.github.trigonix.Trigonix", 0);

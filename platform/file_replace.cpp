@@ -138,8 +138,8 @@ int writeInPlace(const std::string& target, const char* bytes, std::size_t lengt
         error = errno;
     else if (!S_ISREG(status.st_mode))
         error = notPlainFileError(S_ISDIR(status.st_mode));
-    else if (!writeAll(fd, bytes, length) || ftruncate(fd, static_cast<off_t>(length)) != 0
-             || fsync(fd) != 0)
+    else if (!writeAll(fd, bytes, length) || ftruncate(fd, static_cast<off_t>(length)) != 0 ||
+             fsync(fd) != 0)
         error = errno;
     if (close(fd) != 0 && error == 0)
         error = errno;

@@ -75,9 +75,15 @@ void closeFontFace(FontFace* face)
     delete face;
 }
 
-int fontAscent(const FontFace* face) { return static_cast<int>(face->face->size->metrics.ascender >> 6); }
+int fontAscent(const FontFace* face)
+{
+    return static_cast<int>(face->face->size->metrics.ascender >> 6);
+}
 
-int fontLineHeight(const FontFace* face) { return static_cast<int>(face->face->size->metrics.height >> 6); }
+int fontLineHeight(const FontFace* face)
+{
+    return static_cast<int>(face->face->size->metrics.height >> 6);
+}
 
 bool hasGlyph(FontFace* face, char32_t code) { return FT_Get_Char_Index(face->face, code) != 0; }
 
@@ -100,7 +106,8 @@ bool glyphBitmap(FontFace* face, char32_t code, GlyphBitmap& glyph)
         glyph.width = static_cast<int>(bitmap.width);
         glyph.rows = static_cast<int>(bitmap.rows);
         glyph.pitch = glyph.width;
-        face->widened.assign(static_cast<std::size_t>(glyph.width) * static_cast<std::size_t>(glyph.rows), 0);
+        face->widened.assign(
+            static_cast<std::size_t>(glyph.width) * static_cast<std::size_t>(glyph.rows), 0);
         for (int row = 0; row < glyph.rows; ++row) {
             const unsigned char* bits = bitmap.buffer + row * bitmap.pitch;
             for (int x = 0; x < glyph.width; ++x)

@@ -140,7 +140,8 @@ enum class Placed { yes, alreadyThere, failed };
 Placed placeNewFile(const std::string& target, const std::string& bytes, mode_t mode)
 {
     const std::string temporary = target + "." + std::to_string(getpid()) + ".new";
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, mode);
+    const int fd =
+        open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, mode);
     if (fd < 0)
         return Placed::failed;
     bool written = fchmod(fd, mode) == 0 && writeAll(fd, bytes) && fsync(fd) == 0;
@@ -187,11 +188,8 @@ void moveOldFile(const std::string& old, std::string& target)
         return;
     }
     switch (placeNewFile(target, bytes, mode)) {
-    case Placed::yes:
-        unlink(old.c_str());
-        break;
-    case Placed::alreadyThere:
-        break;
+    case Placed::yes: unlink(old.c_str()); break;
+    case Placed::alreadyThere: break;
     case Placed::failed:
         reportProblem(target.c_str(), std::strerror(errno));
         target = old;

@@ -19,7 +19,7 @@ struct GameFolders {
     std::string scoresFile;    // $XDG_DATA_HOME/trigonix/data .tgx
     std::string logFile;       // $XDG_DATA_HOME/trigonix/trigonix.log
     // Where the old start-up script kept both files, moved from there.
-    std::string oldFolder;     // $XDG_DATA_HOME/trigonix/Data
+    std::string oldFolder;  // $XDG_DATA_HOME/trigonix/Data
 };
 
 extern GameFolders gameFolders;

@@ -114,21 +114,14 @@ void startGamepads()
 void translateGamepadEvent(const SDL_Event& event)
 {
     switch (event.type) {
-    case SDL_CONTROLLERDEVICEADDED:
-        openController(event.cdevice.which);
-        return;
-    case SDL_CONTROLLERDEVICEREMOVED:
-        closeController(event.cdevice.which);
-        return;
+    case SDL_CONTROLLERDEVICEADDED: openController(event.cdevice.which); return;
+    case SDL_CONTROLLERDEVICEREMOVED: closeController(event.cdevice.which); return;
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:
         if (event.cbutton.button < SDL_CONTROLLER_BUTTON_MAX)
             translateButton(event.cbutton);
         return;
-    case SDL_CONTROLLERAXISMOTION:
-        translateAxis(event.caxis);
-        return;
-    default:
-        return;
+    case SDL_CONTROLLERAXISMOTION: translateAxis(event.caxis); return;
+    default: return;
     }
 }

@@ -29,7 +29,8 @@ int virtualKeyAt(SDL_Scancode position)
     case SDL_SCANCODE_LEFTBRACKET: return VK_OEM_4;
     case SDL_SCANCODE_RIGHTBRACKET: return VK_OEM_6;
     case SDL_SCANCODE_BACKSLASH:
-    case SDL_SCANCODE_NONUSHASH: return VK_OEM_5;  // one key: ANSI boards above Enter, ISO beside it
+    case SDL_SCANCODE_NONUSHASH:
+        return VK_OEM_5;  // one key: ANSI boards above Enter, ISO beside it
     case SDL_SCANCODE_SEMICOLON: return VK_OEM_1;
     case SDL_SCANCODE_APOSTROPHE: return VK_OEM_7;
     case SDL_SCANCODE_GRAVE: return VK_OEM_3;

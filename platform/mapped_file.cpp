@@ -38,7 +38,10 @@ Result failWith(int error, Result result)
     return result;
 }
 
-bool isFile(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE && !handle->mapping; }
+bool isFile(HANDLE handle)
+{
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE && !handle->mapping;
+}
 
 }  // namespace
 
@@ -46,7 +49,8 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD, LPVOID, DWORD creation,
 {
     if (fileName == nullptr || access != GENERIC_READ || creation != OPEN_EXISTING)
         return failWith(EINVAL, INVALID_HANDLE_VALUE);
-    const int fd = open(gameFilePath(fileName).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd =
+        open(gameFilePath(fileName).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return failWith(errno, INVALID_HANDLE_VALUE);
     struct stat status {};
@@ -88,8 +92,8 @@ DWORD GetFileSize(HANDLE file, DWORD* sizeHigh)
     return static_cast<DWORD>(size);
 }
 
-HANDLE CreateFileMappingA(HANDLE file, LPVOID, DWORD protect, DWORD maximumSizeHigh, DWORD maximumSizeLow,
-                          LPCSTR)
+HANDLE CreateFileMappingA(HANDLE file, LPVOID, DWORD protect, DWORD maximumSizeHigh,
+                          DWORD maximumSizeLow, LPCSTR)
 {
     if (!isFile(file) || protect != PAGE_READONLY || maximumSizeHigh != 0 || maximumSizeLow != 0)
         return failWith(EINVAL, HANDLE{nullptr});
@@ -108,8 +112,8 @@ HANDLE CreateFileMappingA(HANDLE file, LPVOID, DWORD protect, DWORD maximumSizeH
 
 LPVOID MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh, DWORD offsetLow, SIZE_T bytes)
 {
-    if (mapping == nullptr || mapping == INVALID_HANDLE_VALUE || !mapping->mapping || access != FILE_MAP_READ
-        || offsetHigh != 0 || offsetLow != 0 || bytes != 0)
+    if (mapping == nullptr || mapping == INVALID_HANDLE_VALUE || !mapping->mapping ||
+        access != FILE_MAP_READ || offsetHigh != 0 || offsetLow != 0 || bytes != 0)
         return failWith(EINVAL, LPVOID{nullptr});
     if (mapping->size != static_cast<std::size_t>(mapping->size))
         return failWith(ENOMEM, LPVOID{nullptr});
@@ -123,7 +127,8 @@ LPVOID MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh, DWORD offse
 
 BOOL UnmapViewOfFile(LPCVOID view)
 {
-    const auto found = std::find_if(views.begin(), views.end(), [view](const View& v) { return v.address == view; });
+    const auto found = std::find_if(views.begin(), views.end(),
+                                    [view](const View& v) { return v.address == view; });
     if (found == views.end())
         return failWith(EINVAL, FALSE);
     munmap(found->address, found->length);

@@ -356,8 +356,7 @@ int answerFrom(BoxWindow& box, const BoxFont& font, const SDL_Event& event)
         if (event.window.event == SDL_WINDOWEVENT_EXPOSED)
             drawBox(box, font);
         return 0;
-    default:
-        return 0;
+    default: return 0;
     }
 }
 

@@ -57,16 +57,12 @@ int controlOf(const MSG& message)
 {
     switch (message.message) {
     case WM_KEYDOWN:
-    case WM_KEYUP:
-        return message.wParam < 256 ? static_cast<int>(message.wParam) : -1;
+    case WM_KEYUP: return message.wParam < 256 ? static_cast<int>(message.wParam) : -1;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-        return leftButton;
+    case WM_LBUTTONUP: return leftButton;
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-        return rightButton;
-    default:
-        return -1;
+    case WM_RBUTTONUP: return rightButton;
+    default: return -1;
     }
 }
 
@@ -212,8 +208,7 @@ bool quitSignalDelivered() { return queue.quitSignalDelivered; }
 void dispatchWaitingMessages()
 {
     for (;;) {
-        const auto next =
-            nextMessage([](const MSG& entry) { return entry.message != WM_QUIT; });
+        const auto next = nextMessage([](const MSG& entry) { return entry.message != WM_QUIT; });
         if (next == queue.messages.end())
             return;
         const MSG message = takeMessage(next);

@@ -134,11 +134,8 @@ void translateWindowEvent(const SDL_WindowEvent& event)
         if (!window->minimised)
             queueMessage(handle, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
         return;
-    case SDL_WINDOWEVENT_CLOSE:
-        queueMessage(handle, WM_CLOSE, 0, 0);
-        return;
-    default:
-        return;
+    case SDL_WINDOWEVENT_CLOSE: queueMessage(handle, WM_CLOSE, 0, 0); return;
+    default: return;
     }
 }
 
@@ -176,28 +173,17 @@ void translateSdlEvent(const SDL_Event& event)
 {
     switch (event.type) {
     case SDL_KEYDOWN:
-    case SDL_KEYUP:
-        translateKey(event.key);
-        return;
-    case SDL_MOUSEMOTION:
-        translateMouseMotion(event.motion);
-        return;
+    case SDL_KEYUP: translateKey(event.key); return;
+    case SDL_MOUSEMOTION: translateMouseMotion(event.motion); return;
     case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-        translateMouseButton(event.button);
-        return;
-    case SDL_WINDOWEVENT:
-        translateWindowEvent(event.window);
-        return;
+    case SDL_MOUSEBUTTONUP: translateMouseButton(event.button); return;
+    case SDL_WINDOWEVENT: translateWindowEvent(event.window); return;
     case SDL_CONTROLLERDEVICEADDED:
     case SDL_CONTROLLERDEVICEREMOVED:
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:
-    case SDL_CONTROLLERAXISMOTION:
-        translateGamepadEvent(event);
-        return;
-    default:
-        return;
+    case SDL_CONTROLLERAXISMOTION: translateGamepadEvent(event); return;
+    default: return;
     }
 }
 

@@ -18,8 +18,8 @@ enum class PlatformCall {
     ChoosePixelFormat,
     SetPixelFormat,
     CreateContext,
-    MakeCurrent,        // wglMakeCurrent with a context
-    ReleaseCurrent,     // wglMakeCurrent with no context
+    MakeCurrent,     // wglMakeCurrent with a context
+    ReleaseCurrent,  // wglMakeCurrent with no context
     DeleteContext,
     ReleaseDC,
     DestroyWindow,

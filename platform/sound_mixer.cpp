@@ -93,8 +93,8 @@ bool looksLikeMidi(const std::string& name)
     const std::size_t got = std::fread(start, 1, sizeof start, file);
     std::fclose(file);
     const bool standard = got >= 4 && std::memcmp(start, "MThd", 4) == 0;
-    const bool riff = got >= 12 && std::memcmp(start, "RIFF", 4) == 0 &&
-                      std::memcmp(start + 8, "RMID", 4) == 0;
+    const bool riff =
+        got >= 12 && std::memcmp(start, "RIFF", 4) == 0 && std::memcmp(start + 8, "RMID", 4) == 0;
     return standard || riff;
 }
 

@@ -49,20 +49,11 @@ void answerMessageBoxes(std::function<int(const MessageBoxRecord&)> answerer)
     hooks.answerer = std::move(answerer);
 }
 
-const std::vector<MessageBoxRecord>& messageBoxes()
-{
-    return hooks.boxes;
-}
+const std::vector<MessageBoxRecord>& messageBoxes() { return hooks.boxes; }
 
-const std::vector<std::string>& soundsRequested()
-{
-    return hooks.sounds;
-}
+const std::vector<std::string>& soundsRequested() { return hooks.sounds; }
 
-const std::vector<std::string>& callLog()
-{
-    return hooks.calls;
-}
+const std::vector<std::string>& callLog() { return hooks.calls; }
 
 void fixClock(std::time_t now)
 {
@@ -70,10 +61,7 @@ void fixClock(std::time_t now)
     hooks.fixedNow = now;
 }
 
-void releaseClock()
-{
-    hooks.clockFixed = false;
-}
+void releaseClock() { hooks.clockFixed = false; }
 
 void setFramePacing(bool on)
 {
@@ -82,10 +70,7 @@ void setFramePacing(bool on)
     applySwapInterval();
 }
 
-void onSwap(std::function<void()> callback)
-{
-    hooks.swapCallback = std::move(callback);
-}
+void onSwap(std::function<void()> callback) { hooks.swapCallback = std::move(callback); }
 
 int cursorCounter() { return cursorDisplayCount(); }
 
@@ -106,20 +91,11 @@ bool callFails(PlatformCall call, const char* win32Name)
     return true;
 }
 
-void logCall(const char* win32Name)
-{
-    hooks.calls.emplace_back(win32Name);
-}
+void logCall(const char* win32Name) { hooks.calls.emplace_back(win32Name); }
 
-void recordSound(const char* fileName)
-{
-    hooks.sounds.emplace_back(fileName);
-}
+void recordSound(const char* fileName) { hooks.sounds.emplace_back(fileName); }
 
-void recordMessageBox(const MessageBoxRecord& box)
-{
-    hooks.boxes.push_back(box);
-}
+void recordMessageBox(const MessageBoxRecord& box) { hooks.boxes.push_back(box); }
 
 bool messageBoxesAnswered() { return static_cast<bool>(hooks.answerer); }
 

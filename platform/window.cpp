@@ -260,13 +260,10 @@ BOOL UnregisterClassA(LPCSTR className, HINSTANCE)
     return TRUE;
 }
 
-BOOL AdjustWindowRectEx(RECT* rect, DWORD, BOOL, DWORD)
-{
-    return rect != nullptr ? TRUE : FALSE;
-}
+BOOL AdjustWindowRectEx(RECT* rect, DWORD, BOOL, DWORD) { return rect != nullptr ? TRUE : FALSE; }
 
-HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR title, DWORD style, int x, int y,
-                     int width, int height, HWND, HMENU, HINSTANCE, LPVOID)
+HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR title, DWORD style, int x, int y, int width,
+                     int height, HWND, HMENU, HINSTANCE, LPVOID)
 {
     if (probes::callFails(PlatformCall::CreateWindow, "CreateWindowExA"))
         return nullptr;

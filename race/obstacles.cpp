@@ -57,9 +57,9 @@ void explode(float red, float green, float blue, ShapeLook& look)
     int greenDivisor = gameRandom() % 10;
     int blueDivisor = gameRandom() % 10;
     look.explosion = true;
-    look.explosionColour = RaceColour{explosionComponent(red, redDivisor),
-                                      explosionComponent(green, greenDivisor),
-                                      explosionComponent(blue, blueDivisor)};
+    look.explosionColour =
+        RaceColour{explosionComponent(red, redDivisor), explosionComponent(green, greenDivisor),
+                   explosionComponent(blue, blueDivisor)};
     for (float* corner : look.corners) {
         corner[0] = static_cast<float>(gameRandom() % 3) - 1.5f;
         corner[1] = static_cast<float>(gameRandom() % 3);
@@ -89,7 +89,7 @@ void updateRow(int row, bool scatter, const RaceControls& controls, FieldLook& l
 }  // namespace
 
 ShapeLook Obstacle::update(float red, float green, float blue, bool scatter, int shape,
-                          const RaceControls& controls)
+                           const RaceControls& controls)
 {
     ShapeLook look;
     if (scatter) {

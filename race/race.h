@@ -7,16 +7,16 @@
 #include "race/race_types.h"
 
 struct RaceState {
-    float raceClock = 0.0f;      // +gameSpeed x 1e-13 a racing frame
+    float raceClock = 0.0f;  // +gameSpeed x 1e-13 a racing frame
     float shipSpeed = 0.0f;
     float steerVelocity = 0.0f;  // positive steering left; also the bank in degrees
     float barLevel = 0.0f;       // below 0: crashed
     float barTarget = 0.0f;      // the level to pass to finish
     float bombs = 0.0f;
-    int raceFrames = 0;          // frames since the start; times the countdown
-    float skyLevel = 0.0f;       // JOURNEY day and night
+    int raceFrames = 0;     // frames since the start; times the countdown
+    float skyLevel = 0.0f;  // JOURNEY day and night
     bool skyRising = false;
-    bool lightning = false;      // LONG: the sky flashes this frame
+    bool lightning = false;  // LONG: the sky flashes this frame
 };
 
 extern RaceState race;

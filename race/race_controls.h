@@ -12,7 +12,7 @@ struct RaceControls {
     bool bomb = false;
     bool leftButton = false;   // steers left
     bool rightButton = false;  // steers right
-    bool endKey = false;   // End and 0 pause the race, unless made race keys
+    bool endKey = false;       // End and 0 pause the race, unless made race keys
     bool zeroKey = false;
 };
 

@@ -55,7 +55,8 @@ void showProgressBar(RaceFrame& frame)
     frame.bar = settings.raceType != RaceType::JOURNEY;
     frame.barTarget = race.barTarget;
     frame.barLevel = race.barLevel;
-    frame.barFill = race.barLevel > 0.5f ? RaceColour{0.0f, 0.9f, 0.1f} : RaceColour{1.0f, 0.0f, 0.0f};
+    frame.barFill =
+        race.barLevel > 0.5f ? RaceColour{0.0f, 0.9f, 0.1f} : RaceColour{1.0f, 0.0f, 0.0f};
 }
 
 void dropBombIfAsked(const RaceControls& controls, RaceFrame& frame)
@@ -85,9 +86,7 @@ void updateSky(RaceFrame& frame)
 
     const RaceTypeFacts* type = raceTypeFacts(settings.raceType);
     switch (type != nullptr ? type->sky : SkyMood::PLAIN) {
-    case SkyMood::PURPLE:
-        colour = RaceColour{0.8f, 0.3f, 0.8f};
-        break;
+    case SkyMood::PURPLE: colour = RaceColour{0.8f, 0.3f, 0.8f}; break;
     case SkyMood::STORM:
         if (race.lightning) {
             colour = RaceColour{1.0f, 1.0f, 1.0f};
@@ -97,11 +96,8 @@ void updateSky(RaceFrame& frame)
             colour = RaceColour{0.3f, 0.3f, 0.3f};
         }
         break;
-    case SkyMood::DAY_AND_NIGHT:
-        colour = dayAndNight();
-        break;
-    default:
-        break;
+    case SkyMood::DAY_AND_NIGHT: colour = dayAndNight(); break;
+    default: break;
     }
     frame.sky = colour;
 }

@@ -76,8 +76,7 @@ void drawShape(const ShapeLook& look)
         glVertex3f(across, 3.0f, z);
         glEnd();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

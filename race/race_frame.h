@@ -13,13 +13,13 @@ struct RaceColour {
 
 // One obstacle as one update draws it.
 struct ShapeLook {
-    bool flash = false;     // a scatter: the reddish quad over the view first
-    RaceColour colour{};    // the row's colour, or scatter red
-    int shape = 0;          // an ObstacleShape; any other draws nothing
-    float across = 0.0f;    // after the drift
-    float depth = 0.0f;     // along - 60, before the advance
-    RaceColour apex{};      // a triangle's tip, always lighter than the row's colour
-    bool explosion = false; // contact: a splinter of colour at the ship
+    bool flash = false;      // a scatter: the reddish quad over the view first
+    RaceColour colour{};     // the row's colour, or scatter red
+    int shape = 0;           // an ObstacleShape; any other draws nothing
+    float across = 0.0f;     // after the drift
+    float depth = 0.0f;      // along - 60, before the advance
+    RaceColour apex{};       // a triangle's tip, always lighter than the row's colour
+    bool explosion = false;  // contact: a splinter of colour at the ship
     RaceColour explosionColour{};
     float corners[4][3] = {};
 };
@@ -55,10 +55,10 @@ struct RaceFrame {
     float barLevel = 0.0f;
     RaceColour barFill{};
 
-    bool ship = false;        // gone once a JOURNEY has crashed, and the world level
-    bool shipBanks = false;   // SHIP mode: the ship banks, the world stays level
-    float bank = 0.0f;        // degrees, the steering velocity
-    bool shipLookB = false;   // which of the two pictures this frame
+    bool ship = false;       // gone once a JOURNEY has crashed, and the world level
+    bool shipBanks = false;  // SHIP mode: the ship banks, the world stays level
+    float bank = 0.0f;       // degrees, the steering velocity
+    bool shipLookB = false;  // which of the two pictures this frame
 
     FieldLook bomb;  // a bomb's scatter of the field, in the world frame
 

@@ -21,8 +21,7 @@ int wholeFrames(float frames)
 
 void tuneRaceSpeed(int framesPerSecond)
 {
-    if (shownScore() <= 20 || screens.frontEnd || !(race.barLevel > 0.0f) ||
-        screens.nameEntryShown)
+    if (shownScore() <= 20 || screens.frontEnd || !(race.barLevel > 0.0f) || screens.nameEntryShown)
         return;
     float target = targetSpeed(framesPerSecond);
     if (settings.gameSpeed < target)

@@ -6,11 +6,12 @@ namespace {
 // A JOURNEY's bar never fills, so its target is only a number it never
 // reaches (start-up sets a smaller one of its own).
 const RaceTypeFacts raceTypes[4] = {
-    // name      target        bombs  level     speed  sky                     extra rows         lower  row
-    {"SHORT",    2.0f,         0.0f,  1.0f,     true,  SkyMood::PLAIN,         ExtraRows::NEVER,    true,  0},
-    {"MEDIUM",   4.0f,         2.0f,  1.0f,     true,  SkyMood::PURPLE,        ExtraRows::NEVER,    true,  1},
-    {"LONG",     6.0f,         4.0f,  1.0f,     true,  SkyMood::STORM,         ExtraRows::ALWAYS,   true,  2},
-    {"JOURNEY",  100000000.0f, 0.0f,  0.00001f, false, SkyMood::DAY_AND_NIGHT, ExtraRows::PAST_500, false, 3},
+    // name      target        bombs  level     speed  sky                     extra rows lower  row
+    {"SHORT", 2.0f, 0.0f, 1.0f, true, SkyMood::PLAIN, ExtraRows::NEVER, true, 0},
+    {"MEDIUM", 4.0f, 2.0f, 1.0f, true, SkyMood::PURPLE, ExtraRows::NEVER, true, 1},
+    {"LONG", 6.0f, 4.0f, 1.0f, true, SkyMood::STORM, ExtraRows::ALWAYS, true, 2},
+    {"JOURNEY", 100000000.0f, 0.0f, 0.00001f, false, SkyMood::DAY_AND_NIGHT, ExtraRows::PAST_500,
+     false, 3},
 };
 
 }  // namespace

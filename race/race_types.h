@@ -13,7 +13,7 @@ struct RaceType {
 // The colour the sky quad is drawn in.
 struct SkyMood {
     enum : int {
-        PLAIN,          // white over the picture, or the plain blue without it
+        PLAIN,  // white over the picture, or the plain blue without it
         PURPLE,
         STORM,          // dark grey, white while the lightning flashes (with thunder)
         DAY_AND_NIGHT,  // dusk to night and dawn again, slowly
@@ -26,8 +26,8 @@ struct ExtraRows {
 };
 
 struct RaceTypeFacts {
-    const char* name;        // as the Options menu, the table and the result name it
-    float barTarget;         // the level to pass to finish, as the Options menu sets it
+    const char* name;  // as the Options menu, the table and the result name it
+    float barTarget;   // the level to pass to finish, as the Options menu sets it
     float startingBombs;
     float startingBarLevel;  // a breath above 0 on JOURNEY: the first contact ends it
     bool speedKeys;          // accelerate and decelerate act

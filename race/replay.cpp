@@ -27,10 +27,14 @@ struct BitOf {
 };
 
 const BitOf controlBits[] = {
-    {&RaceControls::accelerate, accelerateBit}, {&RaceControls::decelerate, decelerateBit},
-    {&RaceControls::left, leftBit},             {&RaceControls::right, rightBit},
-    {&RaceControls::bomb, bombBit},             {&RaceControls::leftButton, leftButtonBit},
-    {&RaceControls::rightButton, rightButtonBit}, {&RaceControls::endKey, endKeyBit},
+    {&RaceControls::accelerate, accelerateBit},
+    {&RaceControls::decelerate, decelerateBit},
+    {&RaceControls::left, leftBit},
+    {&RaceControls::right, rightBit},
+    {&RaceControls::bomb, bombBit},
+    {&RaceControls::leftButton, leftButtonBit},
+    {&RaceControls::rightButton, rightButtonBit},
+    {&RaceControls::endKey, endKeyBit},
     {&RaceControls::zeroKey, zeroKeyBit},
 };
 

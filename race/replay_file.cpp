@@ -72,8 +72,7 @@ struct Reader {
     {
         std::uint32_t value = 0;
         for (int n = 0; n < size; ++n)
-            value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at++]))
-                     << (8 * n);
+            value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at++])) << (8 * n);
         return value;
     }
     int integer() { return static_cast<int>(word()); }
@@ -123,10 +122,9 @@ bool readRace(Reader& in, RaceState& race)
 bool allFinite(const ReplayStart& start)
 {
     const RaceState& r = start.race;
-    const float numbers[] = {start.gameSpeed, start.firstMenuClock, start.firstGameSpeed,
-                             r.raceClock,     r.shipSpeed,          r.steerVelocity,
-                             r.barLevel,      r.barTarget,          r.bombs,
-                             r.skyLevel};
+    const float numbers[] = {
+        start.gameSpeed, start.firstMenuClock, start.firstGameSpeed, r.raceClock, r.shipSpeed,
+        r.steerVelocity, r.barLevel,           r.barTarget,          r.bombs,     r.skyLevel};
     for (float number : numbers) {
         if (!std::isfinite(number))
             return false;
@@ -238,8 +236,8 @@ std::string decodeReplay(const std::string& bytes, Replay& replay)
     if (raceTypeFacts(start.raceType) == nullptr || flags > allFlags || !raceRead ||
         !allFinite(start) || !(start.gameSpeed > 0.0f) || !(start.firstGameSpeed > 0.0f) ||
         start.gameSpeed > highestSpeed || start.firstGameSpeed > highestSpeed ||
-        start.firstRepeatDelay < 0 || read.frames > mostFrames ||
-        read.frames == 0 || !runsHold(read))
+        start.firstRepeatDelay < 0 || read.frames > mostFrames || read.frames == 0 ||
+        !runsHold(read))
         return "damaged (a value no race can have)";
     replay = std::move(read);
     return "";

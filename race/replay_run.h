@@ -9,7 +9,7 @@
 
 struct ReplayRun {
     ReplayReader reader;
-    ReplayFrame next;        // the frame to run next
+    ReplayFrame next;  // the frame to run next
     bool nextReady = false;
     std::uint32_t done = 0;  // frames run so far
 };
@@ -27,9 +27,9 @@ FieldLook beginReplayRun(const Replay& replay, ReplayRun& run);
 bool runReplayFrame(ReplayRun& run, RaceFrame& picture, bool& advanced);
 
 struct ReplayCheck {
-    int score = 0;              // the shown score after the last frame run
-    std::uint32_t frames = 0;   // the frames run
-    bool endedAsBest = false;   // its last frame made a new best
+    int score = 0;             // the shown score after the last frame run
+    std::uint32_t frames = 0;  // the frames run
+    bool endedAsBest = false;  // its last frame made a new best
     bool brokenRuns = false;
 };
 

@@ -39,8 +39,8 @@ const char* lastFailure() { return std::strerror(static_cast<int>(GetLastError()
 // start, and is refused below like any other file that is not a picture.
 HANDLE openPicture(const char* path)
 {
-    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                       nullptr);
+    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 // An empty file cannot be mapped, and neither can a device or a pipe.
@@ -99,12 +99,15 @@ bool holds(const Bytes& file, std::uint64_t offset, std::uint64_t count)
     return offset <= file.size && count <= file.size - offset;
 }
 
-std::uint16_t read16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
+std::uint16_t read16(const unsigned char* p)
+{
+    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
 
 std::uint32_t read32(const unsigned char* p)
 {
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8
-           | static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
 }
 
 // ---- Headers ----------------------------------------------------------------
@@ -193,19 +196,22 @@ void putIndex(unsigned char*& out, const Palette& palette, unsigned index)
 }
 
 // The leftmost pixel is in the highest bits of its byte.
-void convertRow1(const unsigned char* source, unsigned char* out, std::uint32_t width, const Palette& palette)
+void convertRow1(const unsigned char* source, unsigned char* out, std::uint32_t width,
+                 const Palette& palette)
 {
     for (std::uint32_t x = 0; x < width; ++x)
         putIndex(out, palette, (source[x / 8] >> (7 - x % 8)) & 1u);
 }
 
-void convertRow4(const unsigned char* source, unsigned char* out, std::uint32_t width, const Palette& palette)
+void convertRow4(const unsigned char* source, unsigned char* out, std::uint32_t width,
+                 const Palette& palette)
 {
     for (std::uint32_t x = 0; x < width; ++x)
         putIndex(out, palette, x % 2 == 0 ? source[x / 2] >> 4 : source[x / 2] & 0x0Fu);
 }
 
-void convertRow8(const unsigned char* source, unsigned char* out, std::uint32_t width, const Palette& palette)
+void convertRow8(const unsigned char* source, unsigned char* out, std::uint32_t width,
+                 const Palette& palette)
 {
     for (std::uint32_t x = 0; x < width; ++x)
         putIndex(out, palette, source[x]);
@@ -214,7 +220,8 @@ void convertRow8(const unsigned char* source, unsigned char* out, std::uint32_t 
 // Five bits a channel, widened so that full intensity stays 255.
 unsigned char widen5(unsigned value) { return static_cast<unsigned char>(value << 3 | value >> 2); }
 
-void convertRow16(const unsigned char* source, unsigned char* out, std::uint32_t width, const Palette&)
+void convertRow16(const unsigned char* source, unsigned char* out, std::uint32_t width,
+                  const Palette&)
 {
     for (std::uint32_t x = 0; x < width; ++x, source += 2, out += 3) {
         const unsigned pixel = read16(source);
@@ -224,7 +231,8 @@ void convertRow16(const unsigned char* source, unsigned char* out, std::uint32_t
     }
 }
 
-void convertRow24(const unsigned char* source, unsigned char* out, std::uint32_t width, const Palette&)
+void convertRow24(const unsigned char* source, unsigned char* out, std::uint32_t width,
+                  const Palette&)
 {
     for (std::uint32_t x = 0; x < width; ++x, source += 3, out += 3) {
         out[0] = source[2];
@@ -233,7 +241,8 @@ void convertRow24(const unsigned char* source, unsigned char* out, std::uint32_t
     }
 }
 
-void convertRow32(const unsigned char* source, unsigned char* out, std::uint32_t width, const Palette&)
+void convertRow32(const unsigned char* source, unsigned char* out, std::uint32_t width,
+                  const Palette&)
 {
     for (std::uint32_t x = 0; x < width; ++x, source += 4, out += 3) {
         out[0] = source[2];
@@ -279,7 +288,8 @@ const char* decodeBytes(const Bytes& file, RgbImage*& image)
     // Run-length and bit-field encodings are not decoded; neither is a
     // width that cannot be, nor a top-down height with no bottom-up match.
     const RowConverter convertRow = converterFor(header.bitCount);
-    if (header.compression != 0 || convertRow == nullptr || header.width < 0 || header.height == INT32_MIN)
+    if (header.compression != 0 || convertRow == nullptr || header.width < 0 ||
+        header.height == INT32_MIN)
         return conversionError;
 
     const std::uint32_t width = static_cast<std::uint32_t>(header.width);
@@ -287,7 +297,8 @@ const char* decodeBytes(const Bytes& file, RgbImage*& image)
     const std::uint32_t rows = static_cast<std::uint32_t>(topDown ? -header.height : header.height);
 
     // Rows are padded to whole 32-bit words; every row must be in the file.
-    const std::uint64_t stride = (static_cast<std::uint64_t>(width) * header.bitCount + 31) / 32 * 4;
+    const std::uint64_t stride =
+        (static_cast<std::uint64_t>(width) * header.bitCount + 31) / 32 * 4;
     if (!holds(file, layout.pixelOffset, 0))
         return conversionError;
     if (rows != 0 && stride > (file.size - layout.pixelOffset) / rows)

@@ -6,7 +6,7 @@
 struct RgbImage {
     std::int32_t width;
     std::int32_t height;
-    unsigned char* pixels;   // width x height x 3 bytes: red, green, blue; bottom row first
+    unsigned char* pixels;  // width x height x 3 bytes: red, green, blue; bottom row first
 };
 
 // A picture's info header as the file gives it: the 12-byte core header
@@ -15,7 +15,7 @@ struct RgbImage {
 struct BitmapInfoHeader {
     std::uint32_t size;
     std::int32_t width;
-    std::int32_t height;     // negative: rows stored top to bottom
+    std::int32_t height;  // negative: rows stored top to bottom
     std::uint16_t planes;
     std::uint16_t bitCount;
     std::uint32_t compression;

@@ -35,8 +35,8 @@ FontFace* gameFace = nullptr;
 void recordGlyph(FontFace* face, int code)
 {
     GlyphBitmap glyph;
-    if (face == nullptr || !hasGlyph(face, static_cast<char32_t>(code))
-        || !glyphBitmap(face, static_cast<char32_t>(code), glyph))
+    if (face == nullptr || !hasGlyph(face, static_cast<char32_t>(code)) ||
+        !glyphBitmap(face, static_cast<char32_t>(code), glyph))
         return;
     const int bytesPerRow = (glyph.width + 7) / 8;
     std::vector<GLubyte> bits(static_cast<std::size_t>(bytesPerRow) * glyph.rows, 0);

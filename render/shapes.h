@@ -5,9 +5,9 @@
 
 struct ShapeListEntry {
     GLuint listName;
-    ShapeListEntry* next;    // older entry of the same kind
+    ShapeListEntry* next;  // older entry of the same kind
     int paramCount;
-    double* params;          // the sizes the list was recorded with
+    double* params;  // the sizes the list was recorded with
 };
 
 struct ShapeListCache {

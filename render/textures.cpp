@@ -22,10 +22,8 @@ struct TextureFile {
 
 // Load order; the last one loaded stays bound.
 const TextureFile textureFiles[] = {
-    {"Data/3dship4lr.bmp", &shipTextureA},
-    {"Data/moon.bmp", &moonTexture},
-    {"Data/3dship42lr.bmp", &shipTextureB},
-    {"Data/sky.bmp", &skyTexture},
+    {"Data/3dship4lr.bmp", &shipTextureA},  {"Data/moon.bmp", &moonTexture},
+    {"Data/3dship42lr.bmp", &shipTextureB}, {"Data/sky.bmp", &skyTexture},
     {"Data/alienlr.bmp", &alienTexture},
 };
 

@@ -6,7 +6,8 @@
 #
 #   run    build and play the game (make, make run)
 #   test   make test: Google Test, a private X server, xdotool, clang with
-#          libFuzzer, the desktop-file, AppStream and manual checkers
+#          libFuzzer, clang-format, the desktop-file, AppStream and manual
+#          checkers
 #   bench  make bench: a private X server and xdotool
 #   fuzz   make fuzz: clang with libFuzzer
 #   deb    make deb: dpkg's build tools, lintian, and a private X server
@@ -27,7 +28,7 @@ packages() {
         libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
         libfreetype-dev libfontconfig-dev fonts-comic-neue" ;;
     test) echo "libgtest-dev libx11-dev xvfb xauth xdotool x11-utils
-        clang libclang-rt-14-dev desktop-file-utils appstream man-db
+        clang libclang-rt-14-dev clang-format desktop-file-utils appstream man-db
         g++-mingw-w64-x86-64-posix wine wine64" ;;
     bench) echo "libx11-dev xvfb xauth xdotool" ;;
     fuzz) echo "clang libclang-rt-14-dev" ;;

@@ -21,15 +21,9 @@ extern "C" const char* __lsan_default_suppressions()
 
 // The list of suppressions used would follow a program's own last words;
 // tests that read those words want them last.
-extern "C" const char* __lsan_default_options()
-{
-    return "print_suppressions=0";
-}
+extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
 
 // LeakSanitizer's own record of dynamic thread-local storage goes wrong
 // with the libraries Mesa loads at run time, and its leak check then
 // crashes at exit; without that record the check runs.
-extern "C" const char* __asan_default_options()
-{
-    return "intercept_tls_get_addr=0";
-}
+extern "C" const char* __asan_default_options() { return "intercept_tls_get_addr=0"; }

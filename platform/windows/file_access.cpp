@@ -20,8 +20,9 @@ int openForReading(const std::string& path, HANDLE& file)
         return sys::errnoFromError(GetLastError());
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return notPlainFileError(true);
-    file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    file = CreateFileA(path.c_str(), GENERIC_READ,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return sys::errnoFromError(GetLastError());
     // A device (NUL, CON) answers to a file's name too.
@@ -54,7 +55,8 @@ int readWholeFile(const std::string& path, std::string& bytes, std::size_t limit
     char buffer[4096];
     while (bytes.size() < limit) {
         DWORD got = 0;
-        const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(sizeof buffer, limit - bytes.size()));
+        const DWORD wanted =
+            static_cast<DWORD>(std::min<std::size_t>(sizeof buffer, limit - bytes.size()));
         if (!ReadFile(file, buffer, wanted, &got, nullptr)) {
             error = sys::errnoFromError(GetLastError());
             break;

@@ -21,7 +21,4 @@ int readFileBytes(const char* path, unsigned char* buffer, std::size_t capacity,
     return 0;
 }
 
-int notPlainFileError(bool isFolder)
-{
-    return isFolder ? EISDIR : EINVAL;
-}
+int notPlainFileError(bool isFolder) { return isFolder ? EISDIR : EINVAL; }

@@ -42,8 +42,8 @@ HANDLE createTemporary(const std::string& target, std::string& name)
 {
     static unsigned serial = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = target + "." + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial) +
-               ".tmp";
+        name = target + "." + std::to_string(GetCurrentProcessId()) + "-" +
+               std::to_string(++serial) + ".tmp";
         const HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
@@ -70,7 +70,8 @@ int writeInPlace(const std::string& target, const char* bytes, std::size_t lengt
 bool moveOver(const std::string& from, const std::string& to)
 {
     for (int attempt = 0; attempt < moveTries; ++attempt) {
-        if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        if (MoveFileExA(from.c_str(), to.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return true;
         const DWORD error = GetLastError();
         if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)

@@ -57,10 +57,14 @@ void readButtons(PadState& pad, WORD buttons)
         WORD mask;
         PadButton button;
     } map[] = {
-        {XINPUT_GAMEPAD_A, PadButton::A},           {XINPUT_GAMEPAD_B, PadButton::B},
-        {XINPUT_GAMEPAD_X, PadButton::X},           {XINPUT_GAMEPAD_BACK, PadButton::BACK},
-        {XINPUT_GAMEPAD_START, PadButton::START},   {XINPUT_GAMEPAD_DPAD_UP, PadButton::UP},
-        {XINPUT_GAMEPAD_DPAD_DOWN, PadButton::DOWN}, {XINPUT_GAMEPAD_DPAD_LEFT, PadButton::LEFT},
+        {XINPUT_GAMEPAD_A, PadButton::A},
+        {XINPUT_GAMEPAD_B, PadButton::B},
+        {XINPUT_GAMEPAD_X, PadButton::X},
+        {XINPUT_GAMEPAD_BACK, PadButton::BACK},
+        {XINPUT_GAMEPAD_START, PadButton::START},
+        {XINPUT_GAMEPAD_DPAD_UP, PadButton::UP},
+        {XINPUT_GAMEPAD_DPAD_DOWN, PadButton::DOWN},
+        {XINPUT_GAMEPAD_DPAD_LEFT, PadButton::LEFT},
         {XINPUT_GAMEPAD_DPAD_RIGHT, PadButton::RIGHT},
     };
     for (const auto& entry : map)

@@ -6,6 +6,7 @@
 namespace {
 
 // Set-1 scan codes of a US keyboard's main block, from 0x00.
+// clang-format off
 constexpr int mainBlock[] = {
     0, VK_ESCAPE, '1', '2', '3', '4', '5', '6', '7', '8', '9', '0', VK_OEM_MINUS, VK_OEM_PLUS,
     VK_BACK, VK_TAB,
@@ -20,6 +21,7 @@ constexpr int mainBlock[] = {
     VK_NUMPAD0 + 1, VK_NUMPAD0 + 2, VK_NUMPAD0 + 3, VK_NUMPAD0, VK_DECIMAL,
     0, 0, VK_OEM_102, VK_F1 + 10, VK_F12,
 };
+// clang-format on
 
 static_assert(sizeof mainBlock / sizeof mainBlock[0] == 0x59, "every place up to F12");
 

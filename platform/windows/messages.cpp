@@ -50,8 +50,7 @@ bool answer(HWND window, unsigned message, std::uintptr_t wParam, std::intptr_t 
     result = 0;
     switch (message) {
     case WM_KEYDOWN:
-    case WM_KEYUP:
-        return keyMessage(window, message, wParam, lParam);
+    case WM_KEYUP: return keyMessage(window, message, wParam, lParam);
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
         // Alt+F4 still closes, as everywhere on Windows.
@@ -72,9 +71,7 @@ bool answer(HWND window, unsigned message, std::uintptr_t wParam, std::intptr_t 
         // that changed the window returns.
         sendWindowMessage(window, WM_SIZE, wParam, lParam);
         return true;
-    case WM_ACTIVATE:
-        queueMessage(window, WM_ACTIVATE, wParam, lParam);
-        return true;
+    case WM_ACTIVATE: queueMessage(window, WM_ACTIVATE, wParam, lParam); return true;
     case WM_SETFOCUS:
         windowRecords.focus = window;
         releaseKeysLetGoIn(window);
@@ -106,8 +103,7 @@ bool answer(HWND window, unsigned message, std::uintptr_t wParam, std::intptr_t 
     case WM_ERASEBKGND:
         result = 1;  // OpenGL draws every pixel
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 

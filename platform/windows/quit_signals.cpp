@@ -28,10 +28,8 @@ BOOL WINAPI onConsoleEvent(DWORD event)
     case CTRL_BREAK_EVENT:
     case CTRL_CLOSE_EVENT:
     case CTRL_LOGOFF_EVENT:
-    case CTRL_SHUTDOWN_EVENT:
-        break;
-    default:
-        return FALSE;
+    case CTRL_SHUTDOWN_EVENT: break;
+    default: return FALSE;
     }
     quitSignalled = true;
     PostThreadMessageA(gameThread, WM_NULL, 0, 0);

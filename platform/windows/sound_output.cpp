@@ -2,8 +2,8 @@
 // of its own, and the MIDI music through MCI's sequencer.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
-#include <windows.h>
 #include <mmsystem.h>
+#include <windows.h>
 
 #include "platform/sound_output.h"
 

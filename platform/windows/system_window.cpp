@@ -2,8 +2,8 @@
 // the display mode, the cursor, message boxes and the clock, on Win32.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
-#include <windows.h>
 #include <mmsystem.h>
+#include <windows.h>
 
 #include "platform/windows/system.h"
 
@@ -47,7 +47,7 @@ bool registerClass(const char* name, unsigned style)
     windowClass.style = style;
     windowClass.lpfnWndProc = systemProcedure;
     windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32517));  // IDI_WINLOGO
+    windowClass.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32517));      // IDI_WINLOGO
     windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
     windowClass.lpszClassName = name;
     return RegisterClassA(&windowClass) != 0;
@@ -120,7 +120,10 @@ bool setPixelFormat(Handle deviceContext, int format, const void* descriptor)
     return SetPixelFormat(asDeviceContext(deviceContext), format, &request) != 0;
 }
 
-Handle createContext(Handle deviceContext) { return wglCreateContext(asDeviceContext(deviceContext)); }
+Handle createContext(Handle deviceContext)
+{
+    return wglCreateContext(asDeviceContext(deviceContext));
+}
 
 bool makeCurrent(Handle deviceContext, Handle context)
 {

@@ -45,7 +45,9 @@ bool sameName(const std::string& a, const char* b)
     if (b == nullptr || a.size() != std::strlen(b))
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        auto lower = [](char c) {
+            return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        };
         if (lower(a[i]) != lower(b[i]))
             return false;
     }
@@ -145,8 +147,9 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
     // The system sizes the window, and so sends it WM_SIZE, before it
     // returns: the window is known by its procedure meanwhile.
     windowRecords.procedureBeingCreated = windowClass->procedure;
-    const HWND window = fromSystem<HWND>(sys::createWindow(
-        exStyle, windowClass->name.c_str(), title != nullptr ? title : "", style, x, y, width, height));
+    const HWND window = fromSystem<HWND>(sys::createWindow(exStyle, windowClass->name.c_str(),
+                                                           title != nullptr ? title : "", style, x,
+                                                           y, width, height));
     windowRecords.procedureBeingCreated = nullptr;
     if (window != nullptr && findWindowEntry(window) == nullptr)
         windowRecords.windows.push_back(WindowEntry{window, windowClass->procedure});
@@ -162,7 +165,8 @@ BOOL DestroyWindow(HWND window)
         return FALSE;
     // Forgotten first: what the system sends a window while it goes is not
     // the game's to hear.
-    windowRecords.windows.erase(windowRecords.windows.begin() + (entry - windowRecords.windows.data()));
+    windowRecords.windows.erase(windowRecords.windows.begin() +
+                                (entry - windowRecords.windows.data()));
     if (windowRecords.focus == window)
         windowRecords.focus = nullptr;
     const bool destroyed = sys::destroyWindow(window);

@@ -286,10 +286,14 @@ TEST_F(FrameTest, DuringARaceTheSpeedCreepsTowardsTheTargetAndDithers)
     for (auto stop : {0, 1, 2, 3}) {
         raceUnderWay();
         settings.gameSpeed = 1.0f;
-        if (stop == 0) race.raceClock = 2.0e-11f;
-        if (stop == 1) screens.frontEnd = true;
-        if (stop == 2) race.barLevel = 0.0f;
-        if (stop == 3) screens.nameEntryShown = true;
+        if (stop == 0)
+            race.raceClock = 2.0e-11f;
+        if (stop == 1)
+            screens.frontEnd = true;
+        if (stop == 2)
+            race.barLevel = 0.0f;
+        if (stop == 3)
+            screens.nameEntryShown = true;
         float before = settings.gameSpeed;
         runFrames(1);
         EXPECT_EQ(settings.gameSpeed, before) << "case " << stop;

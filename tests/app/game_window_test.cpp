@@ -21,8 +21,8 @@ static void expectPerspective(double aspect)
     glGetDoublev(GL_PROJECTION_MATRIX, actual);
     // gluPerspective(45, aspect, 0.1, 100) written out.
     double f = 1.0 / std::tan(45.0 * M_PI / 360.0);
-    double expected[16] = {f / aspect, 0, 0, 0, 0, f, 0, 0, 0, 0, -100.1 / 99.9, -1,
-                           0, 0, -2 * 100.0 * 0.1 / 99.9, 0};
+    double expected[16] = {
+        f / aspect, 0, 0, 0, 0, f, 0, 0, 0, 0, -100.1 / 99.9, -1, 0, 0, -2 * 100.0 * 0.1 / 99.9, 0};
     for (int i = 0; i < 16; ++i)
         EXPECT_NEAR(actual[i], expected[i], 1e-5) << "projection entry " << i;
 }
@@ -161,7 +161,8 @@ TEST_F(WindowTest, EachFailedStepIsReportedAfterTheWindowIsTornDown)
 
 TEST_F(WindowTest, NoPictureAtAllFailsTheInitialisation)
 {
-    for (const char* name : {"3dship4lr.bmp", "moon.bmp", "3dship42lr.bmp", "sky.bmp", "alienlr.bmp"})
+    for (const char* name :
+         {"3dship4lr.bmp", "moon.bmp", "3dship42lr.bmp", "sky.bmp", "alienlr.bmp"})
         std::remove((std::string("Data/") + name).c_str());
     EXPECT_FALSE(createGameWindow("Trigonix", 320, 240, 16, false));
     ASSERT_EQ(boxTexts().size(), 1u);
@@ -194,9 +195,8 @@ TEST_F(WindowTest, ARefusedFullScreenModeAnsweredYesOpensAWindowOfThatSize)
 
 TEST_F(WindowTest, ARefusedFullScreenModeAnsweredNoClosesWithoutSaving)
 {
-    testHooks::answerMessageBoxes([](const MessageBoxRecord& box) {
-        return (box.style & MB_YESNO) ? IDNO : IDOK;
-    });
+    testHooks::answerMessageBoxes(
+        [](const MessageBoxRecord& box) { return (box.style & MB_YESNO) ? IDNO : IDOK; });
     EXPECT_FALSE(createGameWindow("Trigonix", 320, 240, 16, true));
     ASSERT_EQ(testHooks::messageBoxes().size(), 2u);
     const MessageBoxRecord& box = testHooks::messageBoxes()[1];

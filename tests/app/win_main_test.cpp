@@ -41,8 +41,8 @@ TEST_F(ShutdownTest, TeardownSavesFirstThenReleasesInOrder)
     testHooks::failCall(PlatformCall::ReleaseCurrent);
     bool savedBeforeReleases = false;
     testHooks::answerMessageBoxes([&](const MessageBoxRecord&) {
-        savedBeforeReleases = readFile("Data/settings .tgx").size() == 22 &&
-                              readFile("Data/data .tgx").size() == 26;
+        savedBeforeReleases =
+            readFile("Data/settings .tgx").size() == 22 && readFile("Data/data .tgx").size() == 26;
         return IDOK;
     });
     closeGameWindow();

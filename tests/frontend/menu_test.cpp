@@ -139,8 +139,8 @@ TEST_F(MenuTest, OnTheControlsMenuTheMarkerFollowsItsCloserRows)
     menu.menuClock = 30.0f;
     screens.controlsShown = true;
     // Rows 1 to 5 stand half a unit apart from 2 down; 6 to 8 lower.
-    for (auto [item, y, elsewhere] : {std::tuple{2, 1.5, 0.0}, std::tuple{7, -1.25, -5.0},
-                                     std::tuple{4, 0.5, -2.0}}) {
+    for (auto [item, y, elsewhere] :
+         {std::tuple{2, 1.5, 0.0}, std::tuple{7, -1.25, -5.0}, std::tuple{4, 0.5, -2.0}}) {
         menu.currentItem = item;
         runFrames(1);
         ASSERT_EQ(menu.currentItem, item);

@@ -167,12 +167,10 @@ TEST_F(NameEntryTest, OnlyTheLetterKeysFillASlot)
         const char* initials;  // after the code and then the letter K
     };
     const Case cases[] = {
-        {'A', false, "ak_"},        {'Z', false, "zk_"},
-        {'A', true, "AK_"},         {'Z', true, "ZK_"},
-        {'@', false, "k__"},        {'[', false, "k__"},
-        {'z', false, "k__"},        {VK_NUMPAD0, false, "k__"},
-        {VK_NUMPAD0 + 9, true, "K__"}, {VK_F2, false, "k__"},
-        {VK_F2 + 1, true, "K__"},   {VK_F12, false, "k__"},
+        {'A', false, "ak_"},   {'Z', false, "zk_"},        {'A', true, "AK_"},
+        {'Z', true, "ZK_"},    {'@', false, "k__"},        {'[', false, "k__"},
+        {'z', false, "k__"},   {VK_NUMPAD0, false, "k__"}, {VK_NUMPAD0 + 9, true, "K__"},
+        {VK_F2, false, "k__"}, {VK_F2 + 1, true, "K__"},   {VK_F12, false, "k__"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);

@@ -31,11 +31,14 @@ constexpr screenView::Colour green{0, 1, 0};
 const char* const offer = "Press 1 to 4 to watch a best run";
 
 // Started from the title, ended by the first contact.
-const Race journey{"journey", {RaceType::JOURNEY, 10, true, true, true, 60, 1.0f, -1, true},
-                   "journey_best", {}, {}};
+const Race journey{"journey",
+                   {RaceType::JOURNEY, 10, true, true, true, 60, 1.0f, -1, true},
+                   "journey_best",
+                   {},
+                   {}};
 // Thunder and contacts, heard.
-const Race longStorm{"long", {RaceType::LONG, 7, true, true, true, 20, 1.6f, -1}, "long_storm",
-                     {}, {}};
+const Race longStorm{
+    "long", {RaceType::LONG, 7, true, true, true, 20, 1.6f, -1}, "long_storm", {}, {}};
 
 // Every record a replay runs in, to hold the game against after one.
 struct Records {
@@ -47,13 +50,12 @@ struct Records {
     MenuState menu;
     ScreenFlags screens;
     int lastReleasedKey;
-
 };
 
 Records recordsNow()
 {
-    Records records{::settings, highScores, gameRandomState(), ::race, {}, ::menu, ::screens,
-                    input.lastReleasedKey};
+    Records records{::settings, highScores, gameRandomState(), ::race,
+                    {},         ::menu,     ::screens,         input.lastReleasedKey};
     for (int row = 0; row < fieldRows; ++row)
         records.field[row] = field[row];
     return records;
@@ -145,7 +147,7 @@ struct ReplayViewerTest : RaceTest {
 
 }  // namespace
 
-TEST_F(ReplayViewerTest, theOfferStandsBelowTheHintsOnceAReplayExists)
+TEST_F(ReplayViewerTest, TheOfferStandsBelowTheHintsOnceAReplayExists)
 {
     findReplays();
     openTheTable();
@@ -175,7 +177,7 @@ TEST_F(ReplayViewerTest, theOfferStandsBelowTheHintsOnceAReplayExists)
     EXPECT_TRUE(screenView::compare(screenView::grab(), offer, -3.0f, -3.5f, magenta).shown());
 }
 
-TEST_F(ReplayViewerTest, aBestRunPlaysFrameForFrameAndEscapeOrEnterPutsTheGameBackAsItStood)
+TEST_F(ReplayViewerTest, ABestRunPlaysFrameForFrameAndEscapeOrEnterPutsTheGameBackAsItStood)
 {
     for (const int endKey : {VK_ESCAPE, VK_RETURN}) {
         const std::vector<bestRun::Moment> raced = raceABestAndOpenTheTable(journey, true);
@@ -236,7 +238,7 @@ TEST_F(ReplayViewerTest, aBestRunPlaysFrameForFrameAndEscapeOrEnterPutsTheGameBa
     }
 }
 
-TEST_F(ReplayViewerTest, aRaceTypeWithoutAReplayDoesNothingAndARefusedOneSaysWhyInOneLine)
+TEST_F(ReplayViewerTest, ARaceTypeWithoutAReplayDoesNothingAndARefusedOneSaysWhyInOneLine)
 {
     raceABestAndOpenTheTable(journey, false);
     const std::string journeyReplay = readFile(replayFileName(RaceType::JOURNEY));
@@ -273,7 +275,7 @@ TEST_F(ReplayViewerTest, aRaceTypeWithoutAReplayDoesNothingAndARefusedOneSaysWhy
     }
 }
 
-TEST_F(ReplayViewerTest, theRaceIsHeardAsItWasOnlyWhileTheSoundIsOnNow)
+TEST_F(ReplayViewerTest, TheRaceIsHeardAsItWasOnlyWhileTheSoundIsOnNow)
 {
     const std::vector<bestRun::Moment> raced = raceABestAndOpenTheTable(longStorm, false);
     ASSERT_GT(heard.size(), 10u);

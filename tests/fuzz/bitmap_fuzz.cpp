@@ -31,7 +31,8 @@ void writePicture(const std::uint8_t* data, std::size_t size)
         std::abort();
     std::size_t written = 0;
     while (written < size) {
-        const ssize_t n = pwrite(pictureFile, data + written, size - written, static_cast<off_t>(written));
+        const ssize_t n =
+            pwrite(pictureFile, data + written, size - written, static_cast<off_t>(written));
         if (n <= 0)
             std::abort();
         written += static_cast<std::size_t>(n);
@@ -76,9 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::free(copy);
 
     if (fromFile != nullptr) {
-        if (fromMemory == nullptr || refusal != nullptr || fromFile->width < 0 || fromFile->height < 0
-            || fromFile->pixels == nullptr || fromFile->width != fromMemory->width
-            || fromFile->height != fromMemory->height)
+        if (fromMemory == nullptr || refusal != nullptr || fromFile->width < 0 ||
+            fromFile->height < 0 || fromFile->pixels == nullptr ||
+            fromFile->width != fromMemory->width || fromFile->height != fromMemory->height)
             std::abort();
         const std::size_t bytes = static_cast<std::size_t>(fromFile->width) * fromFile->height * 3;
         // Every output byte is written: reading them all lets the

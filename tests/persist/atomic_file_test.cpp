@@ -27,7 +27,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class ReplaceFile : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         ASSERT_FALSE(enterTempGameFolder(false).empty());
@@ -45,7 +45,7 @@ unsigned modeOf(const std::string& path)
     return status.st_mode & 07777;
 }
 
-TEST_F(ReplaceFile, writes_exactly_the_bytes_given_even_zero_and_ff)
+TEST_F(ReplaceFile, WritesExactlyTheBytesGivenEvenZeroAndFf)
 {
     const std::string bytes("ab\0\xff\n\r z", 8);
     EXPECT_TRUE(replaceFile("Data/new .tgx", bytes.data(), bytes.size()));
@@ -53,7 +53,7 @@ TEST_F(ReplaceFile, writes_exactly_the_bytes_given_even_zero_and_ff)
     EXPECT_EQ(namesBesidesLog("Data"), std::set<std::string>{"new .tgx"});
 }
 
-TEST_F(ReplaceFile, replaces_a_longer_file_completely)
+TEST_F(ReplaceFile, ReplacesALongerFileCompletely)
 {
     writeFile("Data/old .tgx", std::string(100, 'x'));
     EXPECT_TRUE(replaceFile("Data/old .tgx", "12345", 5));
@@ -61,19 +61,20 @@ TEST_F(ReplaceFile, replaces_a_longer_file_completely)
     EXPECT_EQ(namesBesidesLog("Data"), std::set<std::string>{"old .tgx"});
 }
 
-TEST_F(ReplaceFile, works_for_a_file_in_the_working_folder)
+TEST_F(ReplaceFile, WorksForAFileInTheWorkingFolder)
 {
     EXPECT_TRUE(replaceFile("plain", "1", 1));
     EXPECT_EQ(readFile("plain"), "1");
 }
 
-TEST_F(ReplaceFile, temporary_files_left_by_an_earlier_crash_are_not_in_the_way)
+TEST_F(ReplaceFile, TemporaryFilesLeftByAnEarlierCrashAreNotInTheWay)
 {
     // The names an earlier game, or this very process, may have left.
     writeFile("Data/old .tgx", "old");
     std::set<std::string> leftovers = {"old .tgx.tmp"};
     for (int serial = 1; serial <= 20; ++serial)
-        leftovers.insert("old .tgx." + std::to_string(getpid()) + "-" + std::to_string(serial) + ".tmp");
+        leftovers.insert("old .tgx." + std::to_string(getpid()) + "-" + std::to_string(serial) +
+                         ".tmp");
     for (const std::string& name : leftovers)
         writeFile("Data/" + name, "half-written and longer");
     EXPECT_TRUE(replaceFile("Data/old .tgx", "new", 3));
@@ -83,11 +84,12 @@ TEST_F(ReplaceFile, temporary_files_left_by_an_earlier_crash_are_not_in_the_way)
     EXPECT_EQ(readFile("Data/old .tgx.tmp"), "half-written and longer");
 }
 
-TEST_F(ReplaceFile, a_missing_folder_is_reported_and_nothing_is_made)
+TEST_F(ReplaceFile, AMissingFolderIsReportedAndNothingIsMade)
 {
     testing::internal::CaptureStderr();
     EXPECT_FALSE(replaceFile("Missing/file .tgx", "1", 1));
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error opening file: No such file or directory\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Error opening file: No such file or directory\n");
     EXPECT_FALSE(fs::exists("Missing"));
 }
 
@@ -95,14 +97,14 @@ TEST_F(ReplaceFile, a_missing_folder_is_reported_and_nothing_is_made)
 // and what a write of the file itself would do there.
 struct PlayersSetUp {
     const char* name;
-    uid_t user;                       // who runs the save
+    uid_t user;  // who runs the save
     std::function<void()> prepare;
     bool saved;
-    const char* message;              // on stderr, "" for none
-    std::function<void()> check;      // the file, the link, the folder after it
+    const char* message;          // on stderr, "" for none
+    std::function<void()> check;  // the file, the link, the folder after it
 };
 
-TEST_F(ReplaceFile, goes_where_a_write_of_the_file_goes_and_is_refused_where_it_is)
+TEST_F(ReplaceFile, GoesWhereAWriteOfTheFileGoesAndIsRefusedWhereItIs)
 {
     const char* file = "Data/file .tgx";
     const std::string old = "old contents, longer than new";
@@ -212,14 +214,15 @@ TEST_F(ReplaceFile, goes_where_a_write_of_the_file_goes_and_is_refused_where_it_
         fs::remove_all("Elsewhere");
         fs::create_directory("Data");
         setUp.prepare();
-        const ChildResult result = runInChild(setUp.user, [&] { return replaceFile(file, "new", 3); });
+        const ChildResult result =
+            runInChild(setUp.user, [&] { return replaceFile(file, "new", 3); });
         EXPECT_EQ(result.status, setUp.saved ? 0 : 1);
         EXPECT_EQ(result.errors, setUp.message);
         setUp.check();
     }
 }
 
-TEST_F(ReplaceFile, a_write_that_fails_keeps_the_old_file_and_leaves_no_temporary_file)
+TEST_F(ReplaceFile, AWriteThatFailsKeepsTheOldFileAndLeavesNoTemporaryFile)
 {
     writeFile("Data/old .tgx", "old");
     const std::string big(1 << 16, '7');
@@ -237,21 +240,22 @@ TEST_F(ReplaceFile, a_write_that_fails_keeps_the_old_file_and_leaves_no_temporar
     EXPECT_EQ(namesBesidesLog("Data"), std::set<std::string>{"old .tgx"});
 }
 
-TEST_F(ReplaceFile, a_rename_that_fails_removes_the_temporary_file_and_keeps_the_old)
+TEST_F(ReplaceFile, ARenameThatFailsRemovesTheTemporaryFileAndKeepsTheOld)
 {
     // In a shared folder with the sticky bit, a file that belongs to
     // someone else cannot be renamed over, even when anyone may write it.
     giveTo("Data", 0, 01777);
     writeFile("Data/old .tgx", "old");
     giveTo("Data/old .tgx", otherUser, 0666);
-    const ChildResult result = runInChild(ordinaryUser, [] { return replaceFile("Data/old .tgx", "new", 3); });
+    const ChildResult result =
+        runInChild(ordinaryUser, [] { return replaceFile("Data/old .tgx", "new", 3); });
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.errors, "Error opening file: Operation not permitted\n");
     EXPECT_EQ(readFile("Data/old .tgx"), "old");
     EXPECT_EQ(namesBesidesLog("Data"), std::set<std::string>{"old .tgx"});
 }
 
-TEST_F(ReplaceFile, two_copies_saving_at_once_both_succeed_and_the_file_is_whole)
+TEST_F(ReplaceFile, TwoCopiesSavingAtOnceBothSucceedAndTheFileIsWhole)
 {
     const std::string first(26, 'a');
     const std::string second(26, 'b');
@@ -264,8 +268,8 @@ TEST_F(ReplaceFile, two_copies_saving_at_once_both_succeed_and_the_file_is_whole
             return [&start, bytes] {
                 close(start[1]);
                 char go;
-                return read(start[0], &go, 1) == 0
-                       && replaceFile("Data/shared .tgx", bytes.data(), bytes.size());
+                return read(start[0], &go, 1) == 0 &&
+                       replaceFile("Data/shared .tgx", bytes.data(), bytes.size());
             };
         };
         const Child one = startChild(0, saveAtTheSignal(first));
@@ -305,7 +309,7 @@ void setVersion(int version)
     highScores.rows[0].best = version == 1 ? 11 : 22;
 }
 
-TEST_F(ReplaceFile, a_kill_at_any_moment_of_a_save_leaves_each_file_whole)
+TEST_F(ReplaceFile, AKillAtAnyMomentOfASaveLeavesEachFileWhole)
 {
     std::string settingsVersions[2];
     std::string highScoreVersions[2];
@@ -357,7 +361,8 @@ TEST_F(ReplaceFile, a_kill_at_any_moment_of_a_save_leaves_each_file_whole)
 
             const std::string savedSettings = readFile(settingsFileName);
             const std::string savedScores = readFile(highScoreFileName);
-            EXPECT_TRUE(savedSettings == settingsVersions[0] || savedSettings == settingsVersions[1])
+            EXPECT_TRUE(savedSettings == settingsVersions[0] ||
+                        savedSettings == settingsVersions[1])
                 << "'" << savedSettings << "'";
             EXPECT_TRUE(savedScores == highScoreVersions[0] || savedScores == highScoreVersions[1])
                 << "'" << savedScores << "'";

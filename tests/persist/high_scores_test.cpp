@@ -17,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class HighScoreFile : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         highScores = HighScoreTable{};
@@ -53,7 +53,7 @@ protected:
     }
 };
 
-TEST(Initials, hold_three_characters_numbered_from_one)
+TEST(Initials, HoldThreeCharactersNumberedFromOne)
 {
     Initials initials;
     initials.set(1, 'A');
@@ -66,7 +66,7 @@ TEST(Initials, hold_three_characters_numbered_from_one)
     EXPECT_EQ(initials.characters[2], 'C');
 }
 
-TEST(Initials, ignore_any_number_outside_one_to_three)
+TEST(Initials, IgnoreAnyNumberOutsideOneToThree)
 {
     Initials initials;
     initials.set(1, 'A');
@@ -81,16 +81,17 @@ TEST(Initials, ignore_any_number_outside_one_to_three)
     EXPECT_EQ(initials.get(3), 'C');
 }
 
-TEST_F(HighScoreFile, is_named_with_the_space_in_the_data_folder)
+TEST_F(HighScoreFile, IsNamedWithTheSpaceInTheDataFolder)
 {
     EXPECT_STREQ(highScoreFileName, "Data/data .tgx");
 }
 
-TEST_F(HighScoreFile, a_missing_file_is_reported_and_gives_the_reset_table_and_full_screen)
+TEST_F(HighScoreFile, AMissingFileIsReportedAndGivesTheResetTableAndFullScreen)
 {
     testing::internal::CaptureStderr();
     loadHighScores();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error opening file: No such file or directory\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Error opening file: No such file or directory\n");
     EXPECT_EQ(highScores.rows[0].best, 99);
     EXPECT_EQ(highScores.rows[1].best, 999);
     EXPECT_EQ(highScores.rows[2].best, 999);
@@ -100,7 +101,7 @@ TEST_F(HighScoreFile, a_missing_file_is_reported_and_gives_the_reset_table_and_f
     EXPECT_TRUE(settings.fullscreen);
 }
 
-TEST_F(HighScoreFile, a_missing_file_replaces_whatever_the_table_held)
+TEST_F(HighScoreFile, AMissingFileReplacesWhateverTheTableHeld)
 {
     highScores.rows[0].best = 0;
     highScores.rows[1].best = -1;
@@ -117,7 +118,7 @@ TEST_F(HighScoreFile, a_missing_file_replaces_whatever_the_table_held)
     EXPECT_EQ(initialsOf(2), "___");
 }
 
-TEST_F(HighScoreFile, the_reset_table_file_loads_by_position)
+TEST_F(HighScoreFile, TheResetTableFileLoadsByPosition)
 {
     loadFrom("9999999900001is}is}is}is}0");
     EXPECT_EQ(highScores.rows[0].best, 99);
@@ -129,9 +130,11 @@ TEST_F(HighScoreFile, the_reset_table_file_loads_by_position)
     EXPECT_FALSE(settings.fullscreen);
 }
 
-TEST_F(HighScoreFile, each_field_is_read_from_its_own_place)
+TEST_F(HighScoreFile, EachFieldIsReadFromItsOwnPlace)
 {
+    // clang-format off
     loadFrom("42" "137" "908" "54321" "KVa" "is}" "LWb" "UYc" "1");
+    // clang-format on
     EXPECT_EQ(highScores.rows[0].best, 42);
     EXPECT_EQ(highScores.rows[1].best, 137);
     EXPECT_EQ(highScores.rows[2].best, 908);
@@ -139,20 +142,24 @@ TEST_F(HighScoreFile, each_field_is_read_from_its_own_place)
     EXPECT_EQ(initialsOf(0), "ABC");
     EXPECT_EQ(initialsOf(1), "___");
     EXPECT_EQ(initialsOf(2), "BCD");
-    EXPECT_EQ(initialsOf(3), "KE" "E");
+    EXPECT_EQ(initialsOf(3), "KE"
+                             "E");
     EXPECT_TRUE(settings.fullscreen);
 }
 
-TEST_F(HighScoreFile, the_initials_ABC_are_written_KVa_and_underscores_is_brace)
+TEST_F(HighScoreFile, TheInitialsABCAreWrittenKVaAndUnderscoresIsBrace)
 {
     setInitials(0, "ABC");
     setInitials(1, "___");
     setInitials(2, "___");
     setInitials(3, "ZZZ");
-    EXPECT_EQ(formatted().substr(13, 12), "KVa" "is}" "is}" "dnx");
+    EXPECT_EQ(formatted().substr(13, 12), "KVa"
+                                          "is}"
+                                          "is}"
+                                          "dnx");
 }
 
-TEST_F(HighScoreFile, no_byte_ff_is_written_and_the_fields_after_it_survive)
+TEST_F(HighScoreFile, NoByteFfIsWrittenAndTheFieldsAfterItSurvive)
 {
     // The characters whose stored byte would be 0xFF, which a load takes
     // for the end of the file, are stored as empty slots.
@@ -180,7 +187,8 @@ TEST_F(HighScoreFile, no_byte_ff_is_written_and_the_fields_after_it_survive)
 
     // The way such a character came about: a file cut short inside the
     // initials. It loads as an empty row, and what it saves loads whole.
-    loadFrom("0512345600042KVa" "i");
+    loadFrom("0512345600042KVa"
+             "i");
     saveHighScores();
     EXPECT_EQ(readFile(highScoreFileName).find('\xff'), std::string::npos);
     loadHighScores();
@@ -191,7 +199,7 @@ TEST_F(HighScoreFile, no_byte_ff_is_written_and_the_fields_after_it_survive)
         EXPECT_EQ(initialsOf(row), "___");
 }
 
-TEST_F(HighScoreFile, initials_wrap_round_in_one_byte)
+TEST_F(HighScoreFile, InitialsWrapRoundInOneByte)
 {
     highScores.rows[0].initials.characters[0] = 250;
     highScores.rows[0].initials.characters[1] = 240;
@@ -208,16 +216,19 @@ TEST_F(HighScoreFile, initials_wrap_round_in_one_byte)
     EXPECT_EQ(highScores.rows[0].initials.characters[2], 0);
 }
 
-TEST_F(HighScoreFile, bests_are_zero_padded_to_their_widths)
+TEST_F(HighScoreFile, BestsAreZeroPaddedToTheirWidths)
 {
     highScores.rows[0].best = 7;
     highScores.rows[1].best = 85;
     highScores.rows[2].best = 5;
     highScores.rows[3].best = 42;
-    EXPECT_EQ(formatted().substr(0, 13), "07" "085" "005" "00042");
+    EXPECT_EQ(formatted().substr(0, 13), "07"
+                                         "085"
+                                         "005"
+                                         "00042");
 }
 
-TEST_F(HighScoreFile, saving_writes_the_reset_table_in_windowed_mode)
+TEST_F(HighScoreFile, SavingWritesTheResetTableInWindowedMode)
 {
     highScores.rows[0].best = 99;
     highScores.rows[1].best = 999;
@@ -234,25 +245,31 @@ TEST_F(HighScoreFile, saving_writes_the_reset_table_in_windowed_mode)
     EXPECT_EQ(readFile(highScoreFileName), "9999999900001is}is}is}is}1");
 }
 
-TEST_F(HighScoreFile, every_best_keeps_its_width_whatever_its_value)
+TEST_F(HighScoreFile, EveryBestKeepsItsWidthWhateverItsValue)
 {
     highScores.rows[0].best = -490;
     highScores.rows[1].best = -5;
     highScores.rows[2].best = -2147483647 - 1;
     highScores.rows[3].best = -1;
-    EXPECT_EQ(formatted().substr(0, 13), "00" "000" "000" "00000");
+    EXPECT_EQ(formatted().substr(0, 13), "00"
+                                         "000"
+                                         "000"
+                                         "00000");
     highScores.rows[0].best = 100;
     highScores.rows[1].best = 1000;
     highScores.rows[2].best = 2147483647;
     highScores.rows[3].best = 100000;
-    EXPECT_EQ(formatted().substr(0, 13), "99" "999" "999" "99999");
+    EXPECT_EQ(formatted().substr(0, 13), "99"
+                                         "999"
+                                         "999"
+                                         "99999");
     highScores.rows[3].best = 99999;
     EXPECT_EQ(formatted().substr(8, 5), "99999");
     highScores.rows[3].best = 123456789;
     EXPECT_EQ(formatted().substr(8, 5), "99999");
 }
 
-TEST_F(HighScoreFile, an_empty_file_gives_the_reset_table_and_keeps_full_screen)
+TEST_F(HighScoreFile, AnEmptyFileGivesTheResetTableAndKeepsFullScreen)
 {
     loadFrom("");
     EXPECT_EQ(highScores.rows[0].best, 99);
@@ -264,7 +281,7 @@ TEST_F(HighScoreFile, an_empty_file_gives_the_reset_table_and_keeps_full_screen)
     EXPECT_TRUE(settings.fullscreen);
 }
 
-TEST_F(HighScoreFile, a_file_ending_after_position_24_sets_full_screen)
+TEST_F(HighScoreFile, AFileEndingAfterPosition24SetsFullScreen)
 {
     settings.fullscreen = false;
     loadFrom("9999999900001is}is}is}is}");
@@ -272,11 +289,13 @@ TEST_F(HighScoreFile, a_file_ending_after_position_24_sets_full_screen)
     EXPECT_EQ(initialsOf(3), "___");
 }
 
-TEST_F(HighScoreFile, every_field_a_cut_short_file_does_not_hold_whole_is_reset)
+TEST_F(HighScoreFile, EveryFieldACutShortFileDoesNotHoldWholeIsReset)
 {
     // Cut after each length: the fields held whole are read, every other
     // takes the value of the table's reset.
+    // clang-format off
     const std::string whole = "12" "345" "678" "00042" "KVa" "LWb" "MXc" "NYd" "0";
+    // clang-format on
     const int bests[4] = {12, 345, 678, 42};
     const int resetBests[4] = {99, 999, 999, 1};
     const int bestEnds[4] = {2, 5, 8, 13};
@@ -300,7 +319,7 @@ TEST_F(HighScoreFile, every_field_a_cut_short_file_does_not_hold_whole_is_reset)
     EXPECT_EQ(highScores.rows[1].best, 999);
 }
 
-TEST_F(HighScoreFile, a_byte_ff_ends_the_file_where_it_stands)
+TEST_F(HighScoreFile, AByteFfEndsTheFileWhereItStands)
 {
     settings.fullscreen = false;
     setInitials(3, "ABC");
@@ -312,7 +331,7 @@ TEST_F(HighScoreFile, a_byte_ff_ends_the_file_where_it_stands)
     EXPECT_FALSE(settings.fullscreen);
 }
 
-TEST_F(HighScoreFile, characters_after_the_flag_are_ignored)
+TEST_F(HighScoreFile, CharactersAfterTheFlagAreIgnored)
 {
     loadFrom("9999999900001is}is}is}is}0\r\n123");
     EXPECT_EQ(highScores.rows[0].best, 99);
@@ -320,9 +339,10 @@ TEST_F(HighScoreFile, characters_after_the_flag_are_ignored)
     EXPECT_FALSE(settings.fullscreen);
 }
 
-TEST_F(HighScoreFile, bounds_repair_damaged_bests_and_leave_journey_alone)
+TEST_F(HighScoreFile, BoundsRepairDamagedBestsAndLeaveJourneyAlone)
 {
     // ":" is one above "9", "+" five below "0".
+    // clang-format off
     loadFrom("9:" "00+" ":00" ":::::" "is}is}is}is}" "1");
     EXPECT_EQ(highScores.rows[0].best, 99);        // 100
     EXPECT_EQ(highScores.rows[1].best, 999);       // -5
@@ -334,12 +354,13 @@ TEST_F(HighScoreFile, bounds_repair_damaged_bests_and_leave_journey_alone)
     EXPECT_EQ(highScores.rows[2].best, 999);
     EXPECT_EQ(highScores.rows[3].best, -3 * 11111);
     loadFrom("00" "999" "000" "00000" "is}is}is}is}" "1");
+    // clang-format on
     EXPECT_EQ(highScores.rows[0].best, 0);
     EXPECT_EQ(highScores.rows[1].best, 999);
     EXPECT_EQ(highScores.rows[2].best, 0);
 }
 
-TEST_F(HighScoreFile, a_saved_file_reads_back_the_same_over_every_value)
+TEST_F(HighScoreFile, ASavedFileReadsBackTheSameOverEveryValue)
 {
     const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ_";
     for (int value = 0; value <= 99999; ++value) {
@@ -368,13 +389,14 @@ TEST_F(HighScoreFile, a_saved_file_reads_back_the_same_over_every_value)
         for (int row = 0; row < 4; ++row) {
             ASSERT_EQ(highScores.rows[row].best, saved.rows[row].best) << value << " row " << row;
             for (int n = 1; n <= 3; ++n)
-                ASSERT_EQ(highScores.rows[row].initials.get(n), saved.rows[row].initials.get(n)) << value;
+                ASSERT_EQ(highScores.rows[row].initials.get(n), saved.rows[row].initials.get(n))
+                    << value;
         }
         ASSERT_EQ(settings.fullscreen, savedFullscreen) << value;
     }
 }
 
-TEST_F(HighScoreFile, damaged_files_load_within_bounds_and_save_as_26_characters)
+TEST_F(HighScoreFile, DamagedFilesLoadWithinBoundsAndSaveAs26Characters)
 {
     std::mt19937 random(19970313);
     for (int round = 0; round < 3000; ++round) {
@@ -396,11 +418,12 @@ TEST_F(HighScoreFile, damaged_files_load_within_bounds_and_save_as_26_characters
     }
 }
 
-TEST_F(HighScoreFile, a_save_that_cannot_write_keeps_the_old_file_byte_for_byte)
+TEST_F(HighScoreFile, ASaveThatCannotWriteKeepsTheOldFileByteForByte)
 {
     const std::string old = "0512345600042KVais}is}is}1";
     writeFile(highScoreFileName, old);
-    fs::permissions(highScoreFileName, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(highScoreFileName,
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     highScores.rows[0].best = 3;
     testing::internal::CaptureStderr();
     saveHighScores();

@@ -20,7 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class OddDataFile : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_FALSE(enterTempGameFolder(false).empty()); }
 
     void TearDown() override { leaveTempGameFolder(); }
@@ -35,12 +35,12 @@ struct DataFile {
 
 struct InItsPlace {
     const char* name;
-    std::function<bool(const std::string&)> make;   // false: not possible here
+    std::function<bool(const std::string&)> make;  // false: not possible here
     const char* reason;                            // "" when it is read as a file
     std::function<bool(const std::string&)> stillThere;
 };
 
-TEST_F(OddDataFile, is_refused_on_load_and_save_without_waiting_and_kept)
+TEST_F(OddDataFile, IsRefusedOnLoadAndSaveWithoutWaitingAndKept)
 {
     const DataFile files[] = {
         {settingsFileName, loadSettings, saveSettings, 22},
@@ -49,9 +49,10 @@ TEST_F(OddDataFile, is_refused_on_load_and_save_without_waiting_and_kept)
     const std::vector<InItsPlace> things = {
         {"a folder",
          [](const std::string& path) { return fs::create_directories(path + "/inside"); },
-         "Is a directory", [](const std::string& path) { return fs::is_directory(path + "/inside"); }},
-        {"a pipe", [](const std::string& path) { return mkfifo(path.c_str(), 0666) == 0; }, "Invalid argument",
-         [](const std::string& path) { return fs::is_fifo(path); }},
+         "Is a directory",
+         [](const std::string& path) { return fs::is_directory(path + "/inside"); }},
+        {"a pipe", [](const std::string& path) { return mkfifo(path.c_str(), 0666) == 0; },
+         "Invalid argument", [](const std::string& path) { return fs::is_fifo(path); }},
         {"a link to /dev/zero",
          [](const std::string& path) {
              fs::create_symlink("/dev/zero", path);

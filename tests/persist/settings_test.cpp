@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 // Every case runs in a fresh working folder holding an empty Data folder.
 class SettingsFile : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         settings = GameSettings{};
@@ -43,10 +43,7 @@ protected:
 
 // What a saved key code loads as: itself, or for the code 0, which matches
 // no key, the arrow key or space bar of its row.
-int loadedKey(int code, int arrowCode)
-{
-    return code == 0 ? arrowCode : code;
-}
+int loadedKey(int code, int arrowCode) { return code == 0 ? arrowCode : code; }
 
 bool allDigits(const std::string& text)
 {
@@ -56,16 +53,17 @@ bool allDigits(const std::string& text)
     return true;
 }
 
-TEST_F(SettingsFile, is_named_with_the_space_in_the_data_folder)
+TEST_F(SettingsFile, IsNamedWithTheSpaceInTheDataFolder)
 {
     EXPECT_STREQ(settingsFileName, "Data/settings .tgx");
 }
 
-TEST_F(SettingsFile, a_missing_file_is_reported_and_gives_arrow_keys_and_640_by_480)
+TEST_F(SettingsFile, AMissingFileIsReportedAndGivesArrowKeysAnd640By480)
 {
     testing::internal::CaptureStderr();
     loadSettings();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error opening file: No such file or directory\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Error opening file: No such file or directory\n");
     EXPECT_FLOAT_EQ(settings.gameSpeed, 1.0f);
     EXPECT_FALSE(settings.showSky);
     EXPECT_EQ(settings.resolutionIndex, 2);
@@ -83,7 +81,7 @@ TEST_F(SettingsFile, a_missing_file_is_reported_and_gives_arrow_keys_and_640_by_
     EXPECT_EQ(readFile(settingsFileName), "1002003804003703903200");
 }
 
-TEST_F(SettingsFile, a_complete_file_fills_every_field_by_position)
+TEST_F(SettingsFile, ACompleteFileFillsEveryFieldByPosition)
 {
     loadFrom("1002303804003703903201");
     EXPECT_FLOAT_EQ(settings.gameSpeed, 1.0f);
@@ -99,7 +97,7 @@ TEST_F(SettingsFile, a_complete_file_fills_every_field_by_position)
     EXPECT_TRUE(settings.soundOn);
 }
 
-TEST_F(SettingsFile, any_character_but_the_digit_zero_sets_a_flag)
+TEST_F(SettingsFile, AnyCharacterButTheDigitZeroSetsAFlag)
 {
     loadFrom("1012303804003703903271");
     EXPECT_TRUE(settings.showSky);
@@ -110,19 +108,25 @@ TEST_F(SettingsFile, any_character_but_the_digit_zero_sets_a_flag)
     EXPECT_FALSE(settings.soundOn);
 }
 
-TEST_F(SettingsFile, non_digits_count_by_their_distance_from_zero)
+TEST_F(SettingsFile, NonDigitsCountByTheirDistanceFromZero)
 {
     // A space is 16 below "0", a colon one above "9".
+    // clang-format off
     loadFrom(" 1" " " "1" ":" "038040037039032" "00");
+    // clang-format on
     EXPECT_FLOAT_EQ(settings.gameSpeed, (-160.0f + 1.0f) * 0.1f);
     EXPECT_TRUE(settings.showSky);
     EXPECT_EQ(settings.raceType, 10);
-    loadFrom("10023" "0:9" "2 :" "065066067" "00");
+    loadFrom("10023"
+             "0:9"
+             "2 :"
+             "065066067"
+             "00");
     EXPECT_EQ(settings.accelerateKey, 0 + 100 + 9);
     EXPECT_EQ(settings.decelerateKey, 200 - 160 + 10);
 }
 
-TEST_F(SettingsFile, an_empty_file_puts_the_end_at_the_speed_and_keeps_the_rest)
+TEST_F(SettingsFile, AnEmptyFilePutsTheEndAtTheSpeedAndKeepsTheRest)
 {
     settings.resolutionIndex = 2;
     settings.accelerateKey = 38;
@@ -133,7 +137,7 @@ TEST_F(SettingsFile, an_empty_file_puts_the_end_at_the_speed_and_keeps_the_rest)
     EXPECT_EQ(settings.accelerateKey, 38);
 }
 
-TEST_F(SettingsFile, a_resolution_outside_the_three_gives_640_by_480_and_is_saved_so)
+TEST_F(SettingsFile, AResolutionOutsideTheThreeGives640By480AndIsSavedSo)
 {
     // "100" ends where the resolution stands: -49.
     settings.raceType = 4;
@@ -157,7 +161,7 @@ TEST_F(SettingsFile, a_resolution_outside_the_three_gives_640_by_480_and_is_save
     }
 }
 
-TEST_F(SettingsFile, the_end_sets_a_flag_and_a_key_it_cuts_short_takes_its_arrow)
+TEST_F(SettingsFile, TheEndSetsAFlagAndAKeyItCutsShortTakesItsArrow)
 {
     settings.bombKey = 66;
     settings.soundOn = false;
@@ -171,7 +175,7 @@ TEST_F(SettingsFile, the_end_sets_a_flag_and_a_key_it_cuts_short_takes_its_arrow
     EXPECT_TRUE(settings.soundOn);
 }
 
-TEST_F(SettingsFile, a_byte_ff_ends_the_file_where_it_stands)
+TEST_F(SettingsFile, AByteFfEndsTheFileWhereItStands)
 {
     settings.raceType = 4;
     settings.accelerateKey = 90;
@@ -184,7 +188,7 @@ TEST_F(SettingsFile, a_byte_ff_ends_the_file_where_it_stands)
     EXPECT_EQ(settings.accelerateKey, 90);
 }
 
-TEST_F(SettingsFile, characters_after_the_last_field_are_ignored)
+TEST_F(SettingsFile, CharactersAfterTheLastFieldAreIgnored)
 {
     loadFrom("1002303804003703903201\r\n99999");
     EXPECT_FLOAT_EQ(settings.gameSpeed, 1.0f);
@@ -193,7 +197,7 @@ TEST_F(SettingsFile, characters_after_the_last_field_are_ignored)
     EXPECT_TRUE(settings.soundOn);
 }
 
-TEST_F(SettingsFile, saving_writes_the_22_characters_of_the_example)
+TEST_F(SettingsFile, SavingWritesThe22CharactersOfTheExample)
 {
     settings.gameSpeed = 1.0f;
     settings.showSky = false;
@@ -211,7 +215,7 @@ TEST_F(SettingsFile, saving_writes_the_22_characters_of_the_example)
     EXPECT_EQ(namesBesidesLog("Data").size(), 1u);
 }
 
-TEST_F(SettingsFile, key_codes_are_zero_padded_to_three_digits)
+TEST_F(SettingsFile, KeyCodesAreZeroPaddedToThreeDigits)
 {
     settings.accelerateKey = 5;
     settings.decelerateKey = 65;
@@ -221,7 +225,7 @@ TEST_F(SettingsFile, key_codes_are_zero_padded_to_three_digits)
     EXPECT_EQ(formatted().substr(5, 15), "005065100255000");
 }
 
-TEST_F(SettingsFile, a_speed_of_056_is_written_06_and_read_back_as_06)
+TEST_F(SettingsFile, ASpeedOf056IsWritten06AndReadBackAs06)
 {
     settings.gameSpeed = 0.56f;
     saveSettings();
@@ -231,7 +235,7 @@ TEST_F(SettingsFile, a_speed_of_056_is_written_06_and_read_back_as_06)
     EXPECT_FLOAT_EQ(settings.gameSpeed, 0.6f);
 }
 
-TEST_F(SettingsFile, every_field_keeps_its_width_whatever_its_value)
+TEST_F(SettingsFile, EveryFieldKeepsItsWidthWhateverItsValue)
 {
     settings.gameSpeed = -1.1f;
     settings.resolutionIndex = -49;
@@ -244,7 +248,9 @@ TEST_F(SettingsFile, every_field_keeps_its_width_whatever_its_value)
     settings.showSky = true;
     settings.rotateShip = true;
     settings.soundOn = true;
+    // clang-format off
     EXPECT_EQ(formatted(), std::string("00") + "1" + "0" + "0" + "000" "000" "000" "000" "000" + "1" + "1");
+    // clang-format on
 
     settings.gameSpeed = 9.95f;
     EXPECT_EQ(formatted().substr(0, 2), "99");
@@ -272,7 +278,7 @@ TEST_F(SettingsFile, every_field_keeps_its_width_whatever_its_value)
     EXPECT_EQ(formatted().substr(3, 2), "90");
 }
 
-TEST_F(SettingsFile, a_saved_file_reads_back_the_same_over_every_value)
+TEST_F(SettingsFile, ASavedFileReadsBackTheSameOverEveryValue)
 {
     for (int tenths = 0; tenths <= 99; ++tenths) {
         const int key = tenths * 255 / 99;
@@ -329,7 +335,7 @@ TEST_F(SettingsFile, a_saved_file_reads_back_the_same_over_every_value)
     }
 }
 
-TEST_F(SettingsFile, damaged_files_load_without_harm_and_save_as_22_digits)
+TEST_F(SettingsFile, DamagedFilesLoadWithoutHarmAndSaveAs22Digits)
 {
     std::mt19937 random(20240607);
     for (int round = 0; round < 3000; ++round) {
@@ -356,13 +362,14 @@ TEST_F(SettingsFile, damaged_files_load_without_harm_and_save_as_22_digits)
     }
 }
 
-TEST_F(SettingsFile, a_save_that_cannot_write_keeps_the_old_file_byte_for_byte)
+TEST_F(SettingsFile, ASaveThatCannotWriteKeepsTheOldFileByteForByte)
 {
     const std::string old = "0911303804003703903210\n";
     writeFile(settingsFileName, old);
     // A file the player made read-only is refused, even to a user whom
     // permissions do not stop.
-    fs::permissions(settingsFileName, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(settingsFileName,
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     settings.gameSpeed = 2.0f;
     testing::internal::CaptureStderr();
     saveSettings();
@@ -371,16 +378,17 @@ TEST_F(SettingsFile, a_save_that_cannot_write_keeps_the_old_file_byte_for_byte)
     EXPECT_EQ(namesBesidesLog("Data").size(), 1u);
 }
 
-TEST_F(SettingsFile, a_save_without_a_data_folder_reports_it)
+TEST_F(SettingsFile, ASaveWithoutADataFolderReportsIt)
 {
     fs::remove("Data");
     testing::internal::CaptureStderr();
     saveSettings();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error opening file: No such file or directory\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Error opening file: No such file or directory\n");
     EXPECT_FALSE(fs::exists(settingsFileName));
 }
 
-TEST_F(SettingsFile, a_save_replaces_a_longer_old_file_completely)
+TEST_F(SettingsFile, ASaveReplacesALongerOldFileCompletely)
 {
     writeFile(settingsFileName, "9999999999999999999999999999999999\n");
     settings = GameSettings{};
@@ -389,7 +397,7 @@ TEST_F(SettingsFile, a_save_replaces_a_longer_old_file_completely)
     EXPECT_EQ(namesBesidesLog("Data").size(), 1u);
 }
 
-TEST(WindowSize, follows_the_three_resolutions_and_ignores_any_other_index)
+TEST(WindowSize, FollowsTheThreeResolutionsAndIgnoresAnyOtherIndex)
 {
     settings.resolutionIndex = 1;
     deriveWindowSize();

@@ -28,7 +28,7 @@ DEVMODEA modeOf(DWORD width, DWORD height)
 }
 
 class Display : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         ASSERT_EQ(platformDisplayError(), nullptr);
@@ -179,8 +179,8 @@ TEST(DisplayMissing, WithoutADisplayNothingCrashes)
             sound = sound && CreateWindowExA(0, "OpenGL", "x", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10,
                                              nullptr, nullptr, nullptr, nullptr) == nullptr;
             DEVMODEA mode = modeOf(640, 480);
-            sound = sound &&
-                    ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL;
+            sound =
+                sound && ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL;
             sound = sound && ChangeDisplaySettingsA(nullptr, 0) == DISP_CHANGE_SUCCESSFUL;
             sound = sound && ShowCursor(TRUE) == 1;
             MSG message{};

@@ -12,10 +12,7 @@ constexpr std::int64_t frame = frameIntervalNanoseconds;
 
 }  // namespace
 
-TEST(FramePacing, AFrameIsOneSixtiethOfASecond)
-{
-    EXPECT_EQ(frame, 16'666'666);
-}
+TEST(FramePacing, AFrameIsOneSixtiethOfASecond) { EXPECT_EQ(frame, 16'666'666); }
 
 TEST(FramePacing, TheFirstFrameWaitsForNothing)
 {

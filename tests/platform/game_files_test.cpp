@@ -23,7 +23,7 @@ const std::string defaultSettings = "1012103804003703903201";
 const std::string defaultScores = "9999999900001is}is}is}is}0";
 
 class GameFiles : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         root = enterTempGameFolder(false);
@@ -68,7 +68,13 @@ protected:
 TEST_F(GameFiles, EachNameLeadsToTheWorkingFolderOrTheInstallAndTheXdgFolders)
 {
     enum class DataFolder {
-        none, empty, picture, linkToPicture, anotherPicture, brokenLink, playerFiles
+        none,
+        empty,
+        picture,
+        linkToPicture,
+        anotherPicture,
+        brokenLink,
+        playerFiles
     };
     struct Row {
         const char* what;
@@ -80,6 +86,7 @@ TEST_F(GameFiles, EachNameLeadsToTheWorkingFolderOrTheInstallAndTheXdgFolders)
         const char* settings;
         const char* scores;
     };
+    // clang-format off
     const Row rows[] = {
         {"./Data holds the ship", DataFolder::picture, "/xdg/d", "/xdg/c", nullptr, nullptr},
         {"./Data links to the ship", DataFolder::linkToPicture, nullptr, nullptr, nullptr, nullptr},
@@ -93,6 +100,7 @@ TEST_F(GameFiles, EachNameLeadsToTheWorkingFolderOrTheInstallAndTheXdgFolders)
         {"./Data with only the player's files", DataFolder::playerFiles, "relative/d", "/xdg/c",
          "/xdg/c/trigonix/settings .tgx", "/home/.local/share/trigonix/data .tgx"},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         clear();
@@ -174,29 +182,104 @@ TEST_F(GameFiles, AnInstalledGameMovesTheOldFolderByteForByteAndNeverReplacesAFi
         std::set<std::string> oldFolderLeft;  // empty: the folder is gone
     };
     const Row rows[] = {
-        {"a new player gets the defaults", nullptr, nullptr, {}, {}, false, false, {}, {},
-         "/home/.config/trigonix/settings .tgx", defaultSettings,
-         "/home/.local/share/trigonix/data .tgx", defaultScores, {}},
-        {"both old files move, byte for byte", nullptr, nullptr, "1012103804003703903200", oldScores,
-         false, false, {}, {}, "/home/.config/trigonix/settings .tgx", "1012103804003703903200",
-         "/home/.local/share/trigonix/data .tgx", oldScores, {}},
-        {"a file already in the new place stays, and so does the old one", nullptr, nullptr,
-         "1012103804003703903200", oldScores, false, false, "2012103804003703903201", {},
-         "/home/.config/trigonix/settings .tgx", "2012103804003703903201",
-         "/home/.local/share/trigonix/data .tgx", oldScores, {"settings .tgx"}},
-        {"an old file that was a link: its bytes move, what it named stays", nullptr, nullptr, {},
-         oldScores, true, false, {}, {}, "/home/.config/trigonix/settings .tgx", defaultSettings,
-         "/home/.local/share/trigonix/data .tgx", oldScores, {}},
-        {"a file of the player's own keeps the old folder", nullptr, nullptr, "1012103804003703903200",
-         {}, false, true, {}, {}, "/home/.config/trigonix/settings .tgx", "1012103804003703903200",
-         "/home/.local/share/trigonix/data .tgx", defaultScores, {"notes.txt"}},
-        {"XDG_DATA_HOME names where the old folder was", "/xdg/d", "/xdg/c", "1012103804003703903200",
-         oldScores, false, false, {}, oldScores + "x", "/xdg/c/trigonix/settings .tgx",
-         "1012103804003703903200", "/xdg/d/trigonix/data .tgx", oldScores + "x", {"data .tgx"}},
-        {"a folder that cannot be made: the old file is used where it is", nullptr, "/afile/c",
-         "1012103804003703903200", oldScores, false, false, {}, {},
-         "/home/.local/share/trigonix/Data/settings .tgx", "1012103804003703903200",
-         "/home/.local/share/trigonix/data .tgx", oldScores, {"settings .tgx"}},
+        {"a new player gets the defaults",
+         nullptr,
+         nullptr,
+         {},
+         {},
+         false,
+         false,
+         {},
+         {},
+         "/home/.config/trigonix/settings .tgx",
+         defaultSettings,
+         "/home/.local/share/trigonix/data .tgx",
+         defaultScores,
+         {}},
+        {"both old files move, byte for byte",
+         nullptr,
+         nullptr,
+         "1012103804003703903200",
+         oldScores,
+         false,
+         false,
+         {},
+         {},
+         "/home/.config/trigonix/settings .tgx",
+         "1012103804003703903200",
+         "/home/.local/share/trigonix/data .tgx",
+         oldScores,
+         {}},
+        {"a file already in the new place stays, and so does the old one",
+         nullptr,
+         nullptr,
+         "1012103804003703903200",
+         oldScores,
+         false,
+         false,
+         "2012103804003703903201",
+         {},
+         "/home/.config/trigonix/settings .tgx",
+         "2012103804003703903201",
+         "/home/.local/share/trigonix/data .tgx",
+         oldScores,
+         {"settings .tgx"}},
+        {"an old file that was a link: its bytes move, what it named stays",
+         nullptr,
+         nullptr,
+         {},
+         oldScores,
+         true,
+         false,
+         {},
+         {},
+         "/home/.config/trigonix/settings .tgx",
+         defaultSettings,
+         "/home/.local/share/trigonix/data .tgx",
+         oldScores,
+         {}},
+        {"a file of the player's own keeps the old folder",
+         nullptr,
+         nullptr,
+         "1012103804003703903200",
+         {},
+         false,
+         true,
+         {},
+         {},
+         "/home/.config/trigonix/settings .tgx",
+         "1012103804003703903200",
+         "/home/.local/share/trigonix/data .tgx",
+         defaultScores,
+         {"notes.txt"}},
+        {"XDG_DATA_HOME names where the old folder was",
+         "/xdg/d",
+         "/xdg/c",
+         "1012103804003703903200",
+         oldScores,
+         false,
+         false,
+         {},
+         oldScores + "x",
+         "/xdg/c/trigonix/settings .tgx",
+         "1012103804003703903200",
+         "/xdg/d/trigonix/data .tgx",
+         oldScores + "x",
+         {"data .tgx"}},
+        {"a folder that cannot be made: the old file is used where it is",
+         nullptr,
+         "/afile/c",
+         "1012103804003703903200",
+         oldScores,
+         false,
+         false,
+         {},
+         {},
+         "/home/.local/share/trigonix/Data/settings .tgx",
+         "1012103804003703903200",
+         "/home/.local/share/trigonix/data .tgx",
+         oldScores,
+         {"settings .tgx"}},
     };
     // A player who keeps new files private: an old file's bits still move
     // with it.
@@ -209,7 +292,8 @@ TEST_F(GameFiles, AnInstalledGameMovesTheOldFolderByteForByteAndNeverReplacesAFi
         setVariable("XDG_CONFIG_HOME", row.xdgConfig);
         writeFile(root + "/afile", "not a folder");
         const std::string old =
-            root + (row.xdgData != nullptr ? std::string(row.xdgData) + "/trigonix/Data" : oldInHome);
+            root +
+            (row.xdgData != nullptr ? std::string(row.xdgData) + "/trigonix/Data" : oldInHome);
         fs::create_directories(old);
         // What the script linked in and the last run's log go with the folder.
         fs::create_symlink(root + "/install/Data/moon.bmp", old + "/moon.bmp");
@@ -229,7 +313,8 @@ TEST_F(GameFiles, AnInstalledGameMovesTheOldFolderByteForByteAndNeverReplacesAFi
         if (row.playersOwnFileInOldFolder)
             writeFile(old + "/notes.txt", "mine");
         if (row.newSettings) {
-            const std::string at = root + (row.xdgConfig ? row.xdgConfig : "/home/.config") + "/trigonix";
+            const std::string at =
+                root + (row.xdgConfig ? row.xdgConfig : "/home/.config") + "/trigonix";
             fs::create_directories(at);
             writeFile(at + "/settings .tgx", *row.newSettings);
         }

@@ -24,7 +24,9 @@ struct Key {
 
 void PrintTo(const Key& key, std::ostream* out)
 {
-    *out << (key.message == WM_KEYDOWN ? "down " : key.message == WM_KEYUP ? "up " : "other ")
+    *out << (key.message == WM_KEYDOWN ? "down "
+             : key.message == WM_KEYUP ? "up "
+                                       : "other ")
          << key.code;
 }
 
@@ -35,7 +37,7 @@ constexpr SDL_JoystickID firstPad = 7;
 constexpr SDL_JoystickID secondPad = 8;
 
 class Gamepad : public RecordingWindowTest {
-protected:
+  protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(RecordingWindowTest::SetUp());
@@ -117,16 +119,16 @@ TEST_F(Gamepad, FaceButtonsAreEnterEscapeAndSpace)
     tap(SDL_CONTROLLER_BUTTON_A);
     tap(SDL_CONTROLLER_BUTTON_B);
     tap(SDL_CONTROLLER_BUTTON_X);
-    EXPECT_EQ(keysReceived(), (std::vector<Key>{down(13), up(13), down(27), up(27), down(32),
-                                                up(32)}));
+    EXPECT_EQ(keysReceived(),
+              (std::vector<Key>{down(13), up(13), down(27), up(27), down(32), up(32)}));
 }
 
 TEST_F(Gamepad, StartIsEnterAndBackIsEscape)
 {
     tap(SDL_CONTROLLER_BUTTON_START);
     tap(SDL_CONTROLLER_BUTTON_BACK);
-    EXPECT_EQ(keysReceived(), (std::vector<Key>{down(VK_RETURN), up(VK_RETURN), down(VK_ESCAPE),
-                                                up(VK_ESCAPE)}));
+    EXPECT_EQ(keysReceived(),
+              (std::vector<Key>{down(VK_RETURN), up(VK_RETURN), down(VK_ESCAPE), up(VK_ESCAPE)}));
 }
 
 TEST_F(Gamepad, TheDpadIsTheArrowKeys)
@@ -135,9 +137,8 @@ TEST_F(Gamepad, TheDpadIsTheArrowKeys)
     tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
     tap(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
     tap(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
-    EXPECT_EQ(keysReceived(),
-              (std::vector<Key>{down(38), up(38), down(40), up(40), down(37), up(37), down(39),
-                                up(39)}));
+    EXPECT_EQ(keysReceived(), (std::vector<Key>{down(38), up(38), down(40), up(40), down(37),
+                                                up(37), down(39), up(39)}));
 }
 
 TEST_F(Gamepad, AHeldButtonStaysDownUntilReleased)
@@ -164,11 +165,11 @@ TEST_F(Gamepad, KeyMessagesCarryNoExtraParameterAsTheKeyboardsDoNot)
 
 TEST_F(Gamepad, UnmappedButtonsAreIgnored)
 {
-    for (auto button : {SDL_CONTROLLER_BUTTON_Y, SDL_CONTROLLER_BUTTON_GUIDE,
-                        SDL_CONTROLLER_BUTTON_LEFTSTICK, SDL_CONTROLLER_BUTTON_RIGHTSTICK,
-                        SDL_CONTROLLER_BUTTON_LEFTSHOULDER, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
-                        SDL_CONTROLLER_BUTTON_MISC1, SDL_CONTROLLER_BUTTON_PADDLE1,
-                        SDL_CONTROLLER_BUTTON_TOUCHPAD})
+    for (auto button :
+         {SDL_CONTROLLER_BUTTON_Y, SDL_CONTROLLER_BUTTON_GUIDE, SDL_CONTROLLER_BUTTON_LEFTSTICK,
+          SDL_CONTROLLER_BUTTON_RIGHTSTICK, SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
+          SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, SDL_CONTROLLER_BUTTON_MISC1,
+          SDL_CONTROLLER_BUTTON_PADDLE1, SDL_CONTROLLER_BUTTON_TOUCHPAD})
         tap(button);
     // A button number no controller has.
     SDL_Event event{};
@@ -414,7 +415,7 @@ TEST_F(Gamepad, KeysWithNoWindowAreDroppedButStillCounted)
 
 // A virtual controller plugged in and out, as SDL reports a real one.
 class PluggedGamepad : public Gamepad {
-protected:
+  protected:
     void SetUp() override
     {
         Gamepad::SetUp();
@@ -481,9 +482,8 @@ TEST_F(PluggedGamepad, APluggedInControllerIsOpenedAndItsButtonsArrive)
 TEST_F(PluggedGamepad, AnUnpluggedControllerIsClosedAndItsHeldKeysGoUp)
 {
     plugIn();
-    ASSERT_EQ(SDL_JoystickSetVirtualButton(joystick(), SDL_CONTROLLER_BUTTON_DPAD_DOWN,
-                                           SDL_PRESSED),
-              0);
+    ASSERT_EQ(
+        SDL_JoystickSetVirtualButton(joystick(), SDL_CONTROLLER_BUTTON_DPAD_DOWN, SDL_PRESSED), 0);
     EXPECT_EQ(keysReceived(), (std::vector<Key>{down(VK_DOWN)}));
     recording.received.clear();
     unplug();

@@ -95,11 +95,11 @@ std::vector<KeyRow> usKeyboard()
 // The same places on other layouts: letters go with the letter, the digit
 // row and the punctuation keys stay with their place.
 const KeyRow otherLayouts[] = {
-    {SDL_SCANCODE_0, 0x00E0, 48},          // AZERTY: a grave, the 0 key
-    {SDL_SCANCODE_1, SDLK_AMPERSAND, 49},  // AZERTY: the 1 key
-    {SDL_SCANCODE_Q, SDLK_a, 65},          // AZERTY: A where US has Q
-    {SDL_SCANCODE_SEMICOLON, SDLK_m, 77},  // AZERTY: M beside L
-    {SDL_SCANCODE_Y, SDLK_z, 90},          // QWERTZ
+    {SDL_SCANCODE_0, 0x00E0, 48},             // AZERTY: a grave, the 0 key
+    {SDL_SCANCODE_1, SDLK_AMPERSAND, 49},     // AZERTY: the 1 key
+    {SDL_SCANCODE_Q, SDLK_a, 65},             // AZERTY: A where US has Q
+    {SDL_SCANCODE_SEMICOLON, SDLK_m, 77},     // AZERTY: M beside L
+    {SDL_SCANCODE_Y, SDLK_z, 90},             // QWERTZ
     {SDL_SCANCODE_LEFTBRACKET, 0x00FC, 219},  // QWERTZ: u umlaut
     {SDL_SCANCODE_MINUS, 0x00DF, 189},        // QWERTZ: sharp s
     {SDL_SCANCODE_F, 0x0430, 70},             // Russian: Cyrillic a on the F key

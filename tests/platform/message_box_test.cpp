@@ -55,7 +55,7 @@ void pushClick(SDL_Window* window, int x, int y)
 }
 
 class MessageBox : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         ASSERT_EQ(platformDisplayError(), nullptr);
@@ -348,8 +348,8 @@ TEST(MessageBoxWithoutDisplay, ItIsPrintedAndAnsweredOkOrNo)
         {
             unsetenv("DISPLAY");
             unsetenv("WAYLAND_DISPLAY");
-            const int ok = MessageBoxA(nullptr, "Window Creation Error.", "ERROR",
-                                       MB_OK | MB_ICONEXCLAMATION);
+            const int ok =
+                MessageBoxA(nullptr, "Window Creation Error.", "ERROR", MB_OK | MB_ICONEXCLAMATION);
             const int no = MessageBoxA(nullptr, "Use Windowed Mode Instead?", "Vorn GL",
                                        MB_YESNO | MB_ICONEXCLAMATION);
             std::exit(ok == IDOK && no == IDNO ? 0 : 1);

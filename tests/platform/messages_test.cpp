@@ -17,7 +17,7 @@ namespace {
 constexpr UINT testMessage = 0x0400;
 
 class Messages : public RecordingWindowTest {
-protected:
+  protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(RecordingWindowTest::SetUp());
@@ -401,8 +401,7 @@ TEST_F(Messages, MouseButtonsGoDownAndUpWithThePosition)
     pushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 31, 41);
     pushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 1, 1);
     drainMessages();
-    const auto buttons = receivedOf(
-        {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP});
+    const auto buttons = receivedOf({WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP});
     ASSERT_EQ(buttons.size(), 4u);
     EXPECT_EQ(buttons[0].message, WM_LBUTTONDOWN);
     EXPECT_EQ(buttons[0].lParam, MAKELPARAM(10, 20));

@@ -13,7 +13,7 @@
 namespace {
 
 class ProblemLog : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_FALSE(enterTempGameFolder(false).empty()); }
     void TearDown() override { leaveTempGameFolder(); }
 };
@@ -42,7 +42,8 @@ TEST_F(ProblemLog, TheFileKeepsOnlyTheLatestFewKilobytesInWholeLines)
 {
     ::testing::internal::CaptureStderr();
     for (int i = 0; i < 500; ++i)
-        reportProblem(("Data/file" + std::to_string(i) + ".wav").c_str(), "No such file or directory");
+        reportProblem(("Data/file" + std::to_string(i) + ".wav").c_str(),
+                      "No such file or directory");
     ::testing::internal::GetCapturedStderr();
     const std::string kept = readFile("Data/trigonix.log");
     EXPECT_LE(kept.size(), 4096u);

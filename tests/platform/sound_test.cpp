@@ -50,9 +50,9 @@ void writeWave(const std::string& path, int milliseconds)
 // soon as the player lets it.
 void writeMidi(const std::string& path, bool silent = false)
 {
-    Bytes track = {0x00, 0x90, 60, 100,        // note on
-                   0x83, 0x60, 0x80, 60, 0,    // 480 ticks later, off
-                   0x00, 0xFF, 0x2F, 0x00};    // end of track
+    Bytes track = {0x00, 0x90, 60,   100,     // note on
+                   0x83, 0x60, 0x80, 60,  0,  // 480 ticks later, off
+                   0x00, 0xFF, 0x2F, 0x00};   // end of track
     if (silent)
         track = {0x00, 0xFF, 0x2F, 0x00};
     Bytes bytes = {'M', 'T', 'h', 'd'};
@@ -67,7 +67,7 @@ void writeMidi(const std::string& path, bool silent = false)
 }
 
 class Sound : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         testHooks::reset();
@@ -106,8 +106,8 @@ TEST_F(Sound, EveryNameAskedForIsRecordedInOrder)
     PlaySoundA("Data/Bleep.wav", nullptr, SND_ASYNC);
     sndPlaySoundA("Data/Waltz.mid", SND_ASYNC);
     PlaySoundA("Data/Bleep.wav", nullptr, SND_ASYNC);
-    const std::vector<std::string> expected = {"Data/title.wav", "Data/Bleep.wav",
-                                               "Data/Waltz.mid", "Data/Bleep.wav"};
+    const std::vector<std::string> expected = {"Data/title.wav", "Data/Bleep.wav", "Data/Waltz.mid",
+                                               "Data/Bleep.wav"};
     EXPECT_EQ(testHooks::soundsRequested(), expected);
     testHooks::reset();
     EXPECT_TRUE(testHooks::soundsRequested().empty());
@@ -173,8 +173,8 @@ TEST_F(Sound, AMissingOrDamagedFileIsSilentAndNamedOnce)
         ::testing::internal::CaptureStdout();
         const BOOL played = PlaySoundA(sound.path.c_str(), nullptr, SND_ASYNC);
         const BOOL playedAgain = PlaySoundA(sound.path.c_str(), nullptr, SND_ASYNC);
-        const std::string said = ::testing::internal::GetCapturedStdout() +
-                                 ::testing::internal::GetCapturedStderr();
+        const std::string said =
+            ::testing::internal::GetCapturedStdout() + ::testing::internal::GetCapturedStderr();
         EXPECT_EQ(played != FALSE, sound.taken);
         EXPECT_EQ(playedAgain != FALSE, sound.taken);
         const std::string start = "trigonix: " + sound.path + sound.reason;
@@ -225,9 +225,9 @@ TEST_F(Sound, TheMusicAskedForAgainPlaysOnAndStartsAfreshAfterAnythingElse)
         Then then;
     };
     const Step steps[] = {
-        {&tone, Then::waveOnly},    {&waltz, Then::starts},    {&waltz, Then::playsOn},
-        {&waltz, Then::playsOn},    {&tone, Then::waveOnly},   {&waltz, Then::starts},
-        {&other, Then::starts},     {&waltz, Then::starts},    {&waltz, Then::playsOn},
+        {&tone, Then::waveOnly},    {&waltz, Then::starts},      {&waltz, Then::playsOn},
+        {&waltz, Then::playsOn},    {&tone, Then::waveOnly},     {&waltz, Then::starts},
+        {&other, Then::starts},     {&waltz, Then::starts},      {&waltz, Then::playsOn},
         {&shortSong, Then::starts}, {&shortSong, Then::playsOn},
     };
     int step = 0;

@@ -47,8 +47,8 @@ GameWindowCalls buildWindow()
     GameWindowCalls setup;
     const WNDCLASSA windowClass = gameClass();
     setup.atom = RegisterClassA(&windowClass);
-    setup.window = CreateWindowExA(WS_EX_APPWINDOW, "OpenGL", "Trigonix", WS_OVERLAPPEDWINDOW, 0,
-                                   0, 64, 48, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    setup.window = CreateWindowExA(WS_EX_APPWINDOW, "OpenGL", "Trigonix", WS_OVERLAPPEDWINDOW, 0, 0,
+                                   64, 48, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     setup.deviceContext = GetDC(setup.window);
     const PIXELFORMATDESCRIPTOR descriptor = gameDescriptor();
     setup.format = ChoosePixelFormat(setup.deviceContext, &descriptor);
@@ -87,7 +87,7 @@ int countOf(const std::string& name)
 }
 
 class Hooks : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         ASSERT_EQ(platformDisplayError(), nullptr);
@@ -112,11 +112,13 @@ TEST_F(Hooks, TheCallLogHoldsTheGamesWindowCallsInOrder)
     ChangeDisplaySettingsA(nullptr, 0);
     const TeardownResults teardown = tearDown(setup);
     EXPECT_TRUE(teardown.unregistered);
+    // clang-format off
     const std::vector<std::string> expected = {
         "RegisterClassA", "CreateWindowExA",  "GetDC",          "ChoosePixelFormat",
         "SetPixelFormat", "wglCreateContext", "wglMakeCurrent", "ShowWindow",
         "ChangeDisplaySettingsA", "ChangeDisplaySettingsA", "wglMakeCurrent",
         "wglDeleteContext", "ReleaseDC", "DestroyWindow", "UnregisterClassA"};
+    // clang-format on
     EXPECT_EQ(testHooks::callLog(), expected);
 }
 

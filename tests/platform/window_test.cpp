@@ -14,7 +14,7 @@
 namespace {
 
 class Window : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         ASSERT_EQ(platformDisplayError(), nullptr);
@@ -39,9 +39,9 @@ protected:
 
     HWND open(int width, int height, DWORD style = windowedStyle)
     {
-        HWND window = CreateWindowExA(WS_EX_APPWINDOW | WS_EX_WINDOWEDGE, "OpenGL", "Trigonix",
-                                      style, 0, 0, width, height, nullptr, nullptr,
-                                      GetModuleHandleA(nullptr), nullptr);
+        HWND window =
+            CreateWindowExA(WS_EX_APPWINDOW | WS_EX_WINDOWEDGE, "OpenGL", "Trigonix", style, 0, 0,
+                            width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         if (window != nullptr)
             windows.push_back(window);
         return window;
@@ -96,8 +96,8 @@ TEST_F(Window, AClassWithAWindowCannotBeUnregistered)
 
 TEST_F(Window, AWindowOfAnUnknownClassIsNotCreated)
 {
-    EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "x", windowedStyle, 0, 0, 10, 10, nullptr,
-                              nullptr, nullptr, nullptr),
+    EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "x", windowedStyle, 0, 0, 10, 10, nullptr, nullptr,
+                              nullptr, nullptr),
               nullptr);
 }
 
@@ -305,8 +305,8 @@ TEST_F(Window, TheNextWindowIsMadeFromTheLastDescriptor)
 
     HWND second = open(64, 48);
     HDC deviceContext = GetDC(second);
-    ASSERT_TRUE(SetPixelFormat(deviceContext, ChoosePixelFormat(deviceContext, &descriptor),
-                               &descriptor));
+    ASSERT_TRUE(
+        SetPixelFormat(deviceContext, ChoosePixelFormat(deviceContext, &descriptor), &descriptor));
     HGLRC context = wglCreateContext(deviceContext);
     ASSERT_NE(context, nullptr);
     contexts.push_back(context);

@@ -33,7 +33,10 @@ const Race bestRuns[] = {
     // The storm with thunder, all four bombs, both pauses, the speed tuned.
     {"long", {RaceType::LONG, 7, true, true, true, 20, 1.6f, -1}, "long_storm", {}, {}},
     // Started from the title.
-    {"journey", {RaceType::JOURNEY, 10, true, true, true, 60, 1.0f, -1, true}, "journey_best", {},
+    {"journey",
+     {RaceType::JOURNEY, 10, true, true, true, 60, 1.0f, -1, true},
+     "journey_best",
+     {},
      {}},
     // Won slower than 5, which 99 makes a new best.
     {"short", {RaceType::SHORT, 3, false, true, false, 40, 2.0f, 99}, "short_win", {}, {}},
@@ -41,8 +44,7 @@ const Race bestRuns[] = {
      {RaceType::MEDIUM, 4, false, false, true, 60, 1.0f, 999},
      nullptr,
      [](int frame) {
-         return racePlayers::dodge(fieldObstacles) +
-                racePlayers::cruise(frame < 900 ? 1.0f : 2.5f);
+         return racePlayers::dodge(fieldObstacles) + racePlayers::cruise(frame < 900 ? 1.0f : 2.5f);
      },
      {}},
     // A new window seeds the generator mid-race; the counted rate jumps,
@@ -81,7 +83,7 @@ std::string verifyOutput(const std::string& path, int& status)
 
 struct BestRuns : RaceTest, ::testing::WithParamInterface<Race> {};
 
-TEST_P(BestRuns, aNewBestLeavesAReplayThatRunsAgainFrameForFrameToTheSameScore)
+TEST_P(BestRuns, ANewBestLeavesAReplayThatRunsAgainFrameForFrameToTheSameScore)
 {
     const Race& best = GetParam();
     const std::vector<bestRun::Moment> raced = bestRun::raceIt(best, false);
@@ -122,8 +124,8 @@ TEST_P(BestRuns, aNewBestLeavesAReplayThatRunsAgainFrameForFrameToTheSameScore)
     EXPECT_EQ(status, 0) << said;
     EXPECT_NE(said.find(std::string("a ") + raceTypeFacts(best.setup.raceType)->name + " race of " +
                         std::to_string(raced.size()) + " frames, run again: shown score " +
-                        std::to_string(score) + ", best stored with it " +
-                        std::to_string(score) + ": match\n"),
+                        std::to_string(score) + ", best stored with it " + std::to_string(score) +
+                        ": match\n"),
               std::string::npos)
         << said;
 }
@@ -133,12 +135,15 @@ INSTANTIATE_TEST_SUITE_P(Races, BestRuns, ::testing::ValuesIn(bestRuns),
                              return std::string(info.param.name);
                          });
 
-TEST_F(RaceTest, aRaceThatIsNoNewBestKeepsNothingAndLeavesTheOldReplay)
+TEST_F(RaceTest, ARaceThatIsNoNewBestKeepsNothingAndLeavesTheOldReplay)
 {
     const Race noBests[] = {
         // Restarted with Enter mid-race, then lost.
-        {"medium", {RaceType::MEDIUM, 10, false, false, true, 60, 1.0f, -1}, "medium_restart_loss",
-         {}, {}},
+        {"medium",
+         {RaceType::MEDIUM, 10, false, false, true, 60, 1.0f, -1},
+         "medium_restart_loss",
+         {},
+         {}},
         // Won slower than the best of 5.
         {"short", {RaceType::SHORT, 3, false, true, false, 40, 2.0f, 5}, "short_win", {}, {}},
     };
@@ -156,7 +161,7 @@ TEST_F(RaceTest, aRaceThatIsNoNewBestKeepsNothingAndLeavesTheOldReplay)
 
 // As a player who never lets the keys rest for long, or one who changes
 // them every single frame, at a rate counted anew each second.
-TEST_F(RaceTest, anHourOfRacingIsKeptInAFewHundredKilobytes)
+TEST_F(RaceTest, AnHourOfRacingIsKeptInAFewHundredKilobytes)
 {
     constexpr int hour = 60 * 60 * 60;
     struct Player {

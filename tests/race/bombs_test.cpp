@@ -31,7 +31,7 @@ struct Bombs : RaceTest {
     }
 };
 
-TEST_F(Bombs, withNoBombsLeftTheKeyDoesNothing)
+TEST_F(Bombs, WithNoBombsLeftTheKeyDoesNothing)
 {
     startAndRace(RaceType::SHORT);
     for (int row = 0; row < fieldObstacles; ++row)
@@ -42,7 +42,7 @@ TEST_F(Bombs, withNoBombsLeftTheKeyDoesNothing)
     EXPECT_NEAR(field[0].along, 40.0f, 1e-3f) << "nothing thrown back";
 }
 
-TEST_F(Bombs, heldTheKeyDropsOneBombEveryFortyFramesUntilNoneAreLeft)
+TEST_F(Bombs, HeldTheKeyDropsOneBombEveryFortyFramesUntilNoneAreLeft)
 {
     startAndRace(RaceType::LONG);
     EXPECT_EQ(race.bombs, 4.0f);
@@ -53,7 +53,7 @@ TEST_F(Bombs, heldTheKeyDropsOneBombEveryFortyFramesUntilNoneAreLeft)
     EXPECT_EQ(holdBombKey(100), (std::vector<int>{1, 41}));
 }
 
-TEST_F(Bombs, atSpeedTwoTheDelayIsHalved)
+TEST_F(Bombs, AtSpeedTwoTheDelayIsHalved)
 {
     settings.gameSpeed = 2.0f;
     startAndRace(RaceType::LONG);
@@ -62,7 +62,7 @@ TEST_F(Bombs, atSpeedTwoTheDelayIsHalved)
     EXPECT_EQ(holdBombKey(100), (std::vector<int>{20, 40, 60}));
 }
 
-TEST_F(Bombs, noBombWithinTheRepeatDelay)
+TEST_F(Bombs, NoBombWithinTheRepeatDelay)
 {
     startAndRace(RaceType::MEDIUM);
     menu.repeatDelay = 5;
@@ -70,7 +70,7 @@ TEST_F(Bombs, noBombWithinTheRepeatDelay)
     EXPECT_EQ(holdBombKey(10), (std::vector<int>{5}));
 }
 
-TEST_F(Bombs, aBombThrowsTheFifteenFieldShapesBackButNotTheExtras)
+TEST_F(Bombs, ABombThrowsTheFifteenFieldShapesBackButNotTheExtras)
 {
     startAndRace(RaceType::LONG);
     for (int row = 0; row < fieldRows; ++row) {

@@ -83,9 +83,7 @@ struct Countdown : RaceTest {
             case Numeral::go:
                 EXPECT_TRUE(!shown.three && !shown.two && !shown.one && shown.go);
                 break;
-            case Numeral::none:
-                EXPECT_TRUE(shown.noneAtAll);
-                break;
+            case Numeral::none: EXPECT_TRUE(shown.noneAtAll); break;
             }
             if (moved == 0 && field[0].along != 0.0f)
                 moved = frame;
@@ -94,7 +92,7 @@ struct Countdown : RaceTest {
     }
 };
 
-TEST_F(Countdown, atSpeedOneItCountsThreeTwoOneGoAndTheRaceBeginsOnFrame202)
+TEST_F(Countdown, AtSpeedOneItCountsThreeTwoOneGoAndTheRaceBeginsOnFrame202)
 {
     // "3" 1-59, none 60, "2" 61-119, none 120, "1" 121-179, none 180,
     // "GO" 181-199, none 200 and 201; shapes move from 202.
@@ -108,7 +106,7 @@ TEST_F(Countdown, atSpeedOneItCountsThreeTwoOneGoAndTheRaceBeginsOnFrame202)
     checkCountdown(1.0f, 202);
 }
 
-TEST_F(Countdown, atSpeedTwoItCountsInHalfTheFrames)
+TEST_F(Countdown, AtSpeedTwoItCountsInHalfTheFrames)
 {
     // "3" 1-29, "2" 31-59, "1" 61-89, "GO" 91-99; shapes move from 102.
     EXPECT_EQ(expectedAt(29, 2.0f), Numeral::three);
@@ -118,7 +116,7 @@ TEST_F(Countdown, atSpeedTwoItCountsInHalfTheFrames)
     checkCountdown(2.0f, 102);
 }
 
-TEST_F(Countdown, theControlsWorkFromTheSameFrameAsTheShapes)
+TEST_F(Countdown, TheControlsWorkFromTheSameFrameAsTheShapes)
 {
     startRaceOf(RaceType::SHORT);
     parkField();
@@ -132,7 +130,7 @@ TEST_F(Countdown, theControlsWorkFromTheSameFrameAsTheShapes)
     EXPECT_GT(race.shipSpeed, 0.0f);
 }
 
-TEST_F(Countdown, theIntroNamesTheBestTheMakerAndTheGameUntilItsLastFrame)
+TEST_F(Countdown, TheIntroNamesTheBestTheMakerAndTheGameUntilItsLastFrame)
 {
     highScores.rows[1].best = 1234;
     highScores.rows[3].best = 567;

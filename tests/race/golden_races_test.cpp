@@ -31,10 +31,7 @@ namespace {
 
 bool between(int frame, int first, int last) { return frame >= first && frame <= last; }
 
-bool raceOver()
-{
-    return race.barLevel < 0.0f || race.barLevel > race.barTarget;
-}
+bool raceOver() { return race.barLevel < 0.0f || race.barLevel > race.barTarget; }
 
 // Frames since the race was first seen over; 0 while it runs.
 struct Ending {
@@ -61,7 +58,8 @@ struct GoldenRace {
 
 float floatOf(const std::string& bitsText)
 {
-    const std::uint32_t word = static_cast<std::uint32_t>(std::strtoul(bitsText.c_str(), nullptr, 16));
+    const std::uint32_t word =
+        static_cast<std::uint32_t>(std::strtoul(bitsText.c_str(), nullptr, 16));
     float number = 0.0f;
     std::memcpy(&number, &word, sizeof number);
     return number;
@@ -115,7 +113,8 @@ const GoldenRace longStorm{
         return true;
     },
     [](const std::vector<Line>& lines) {
-        EXPECT_GT(count(lines, [&](std::size_t i) { return value(lines[i], "lightning") == "1"; }), 5);
+        EXPECT_GT(count(lines, [&](std::size_t i) { return value(lines[i], "lightning") == "1"; }),
+                  5);
         EXPECT_GT(count(lines,
                         [&](std::size_t i) {
                             return value(lines[i], "lightning") == "1" &&
@@ -172,7 +171,9 @@ const GoldenRace mediumRestartLoss{
                   1)
             << "restarted mid-race";
         EXPECT_GE(count(lines,
-                        [&](std::size_t i) { return number(lines[i], "bombs") < number(lines[i - 1], "bombs"); }),
+                        [&](std::size_t i) {
+                            return number(lines[i], "bombs") < number(lines[i - 1], "bombs");
+                        }),
                   4);
         EXPECT_LT(number(lines.back(), "bar"), 0.0f) << "lost";
         EXPECT_EQ(value(lines.back(), "nameEntry"), "0");
@@ -244,7 +245,7 @@ const GoldenRace* const races[] = {&longStorm, &mediumRestartLoss, &journeyBest,
 
 struct GoldenRaces : RaceTest, ::testing::WithParamInterface<const GoldenRace*> {};
 
-TEST_P(GoldenRaces, everyFrameIsAsRecorded)
+TEST_P(GoldenRaces, EveryFrameIsAsRecorded)
 {
     const GoldenRace& golden = *GetParam();
     const bool recording = raceGolden::recording();
@@ -284,7 +285,8 @@ TEST_P(GoldenRaces, everyFrameIsAsRecorded)
         lines.push_back(raceGolden::lineNow(frame, now, soundsBefore, true, true));
         if (!recording) {
             const Line& want = record.lines[frame - 1];
-            const std::string difference = raceGolden::firstDifference(lines.back(), want, withPicture);
+            const std::string difference =
+                raceGolden::firstDifference(lines.back(), want, withPicture);
             if (!difference.empty()) {
                 ADD_FAILURE() << golden.name << " frame " << frame << ": " << difference << "\n  "
                               << raceScript::describe(race);

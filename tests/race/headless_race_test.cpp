@@ -37,7 +37,7 @@ RaceFrameInput inputFor(const std::string& keys, int framesPerSecond)
 
 struct HeadlessRace : GameTest {};
 
-TEST_F(HeadlessRace, aWholeLongRaceRunsWithoutAWindowExactlyAsItRanInOne)
+TEST_F(HeadlessRace, AWholeLongRaceRunsWithoutAWindowExactlyAsItRanInOne)
 {
     // Nothing may reach a display; the platform's log shows any window or
     // context made from here on.

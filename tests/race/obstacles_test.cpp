@@ -26,7 +26,7 @@ struct Field : RaceTest {
     }
 };
 
-TEST_F(Field, aShapeAdvancesByItsSpeedTimesTheSpeedFactor)
+TEST_F(Field, AShapeAdvancesByItsSpeedTimesTheSpeedFactor)
 {
     Obstacle shape{};
     shape.along = 0.0f;
@@ -44,7 +44,7 @@ TEST_F(Field, aShapeAdvancesByItsSpeedTimesTheSpeedFactor)
     EXPECT_EQ(race.barLevel, 1.0f);
 }
 
-TEST_F(Field, contactIsStrictlyInsideTheWindowAndDrainsTheBarEveryFrame)
+TEST_F(Field, ContactIsStrictlyInsideTheWindowAndDrainsTheBarEveryFrame)
 {
     // At speed factor 1.25 a shape moves exactly 1 a frame.
     settings.gameSpeed = 1.25f;
@@ -53,9 +53,9 @@ TEST_F(Field, contactIsStrictlyInsideTheWindowAndDrainsTheBarEveryFrame)
         bool contact;
     };
     const Case cases[] = {
-        {54.0f, 0.0f, false},   {54.5f, 0.0f, true},   {63.9f, 0.0f, true},
-        {64.0f, 0.0f, false},   {60.0f, 1.5f, false},  {60.0f, -1.5f, false},
-        {60.0f, 1.49f, true},   {60.0f, -1.49f, true}, {58.0f, 3.0f, false},
+        {54.0f, 0.0f, false}, {54.5f, 0.0f, true},   {63.9f, 0.0f, true},
+        {64.0f, 0.0f, false}, {60.0f, 1.5f, false},  {60.0f, -1.5f, false},
+        {60.0f, 1.49f, true}, {60.0f, -1.49f, true}, {58.0f, 3.0f, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.along) + ", " + std::to_string(c.across));
@@ -82,7 +82,7 @@ TEST_F(Field, contactIsStrictlyInsideTheWindowAndDrainsTheBarEveryFrame)
     EXPECT_FLOAT_EQ(race.barLevel, 1.0f - 0.085f);
 }
 
-TEST_F(Field, drivingStraightThroughAShapeCostsAboutEightTenthsOfTheBar)
+TEST_F(Field, DrivingStraightThroughAShapeCostsAboutEightTenthsOfTheBar)
 {
     Obstacle shape{};
     shape.along = 40.0f;
@@ -101,7 +101,7 @@ TEST_F(Field, drivingStraightThroughAShapeCostsAboutEightTenthsOfTheBar)
     EXPECT_NEAR(1.0f - race.barLevel, 0.8f, 0.05f);
 }
 
-TEST_F(Field, onAJourneyOneFrameOfContactEndsTheRace)
+TEST_F(Field, OnAJourneyOneFrameOfContactEndsTheRace)
 {
     settings.raceType = RaceType::JOURNEY;
     race.barLevel = 0.00001f;
@@ -112,7 +112,7 @@ TEST_F(Field, onAJourneyOneFrameOfContactEndsTheRace)
     EXPECT_LT(race.barLevel, 0.0f);
 }
 
-TEST_F(Field, contactPlaysAnExplosionEveryFrameOnlyWithSoundOn)
+TEST_F(Field, ContactPlaysAnExplosionEveryFrameOnlyWithSoundOn)
 {
     settings.soundOn = true;
     for (unsigned seed = 1; seed <= 8; ++seed) {
@@ -146,7 +146,7 @@ TEST_F(Field, contactPlaysAnExplosionEveryFrameOnlyWithSoundOn)
     EXPECT_EQ(gameRandom(), sequence[15]);
 }
 
-TEST_F(Field, aShapeThatHasPassedTheShipComesBackFarAway)
+TEST_F(Field, AShapeThatHasPassedTheShipComesBackFarAway)
 {
     for (unsigned seed = 1; seed <= 10; ++seed) {
         SCOPED_TRACE(seed);
@@ -169,7 +169,7 @@ TEST_F(Field, aShapeThatHasPassedTheShipComesBackFarAway)
     EXPECT_EQ(shape.along, 73.0f);
 }
 
-TEST_F(Field, aShapeThatHasStrayedComesBackInTheMiddle)
+TEST_F(Field, AShapeThatHasStrayedComesBackInTheMiddle)
 {
     for (float across : {50.5f, -50.5f, 300.0f}) {
         for (unsigned seed = 1; seed <= 5; ++seed) {
@@ -191,7 +191,7 @@ TEST_F(Field, aShapeThatHasStrayedComesBackInTheMiddle)
     EXPECT_FLOAT_EQ(edge.along, 20.8f) << "50 itself is still on the track";
 }
 
-TEST_F(Field, aShapeShiftedOutOfBoundsByItsRespawnIsPlacedAgainAtOnce)
+TEST_F(Field, AShapeShiftedOutOfBoundsByItsRespawnIsPlacedAgainAtOnce)
 {
     // Find a seed whose respawn shift takes a shape at 40 past 50.
     unsigned seed = 1;
@@ -212,7 +212,7 @@ TEST_F(Field, aShapeShiftedOutOfBoundsByItsRespawnIsPlacedAgainAtOnce)
     EXPECT_EQ(shape.across, static_cast<float>(place));
 }
 
-TEST_F(Field, aScatterThrowsTheShapeBackAndSidewaysByTheDrawnAmounts)
+TEST_F(Field, AScatterThrowsTheShapeBackAndSidewaysByTheDrawnAmounts)
 {
     int smallestBack = 100, largestBack = 0, smallestSide = 100, largestSide = -100;
     for (unsigned seed = 1; seed <= 400; ++seed) {
@@ -237,7 +237,7 @@ TEST_F(Field, aScatterThrowsTheShapeBackAndSidewaysByTheDrawnAmounts)
     EXPECT_EQ(largestSide, 25);
 }
 
-TEST_F(Field, theFieldDriftsOnlyWhileTheMatchingSteeringIsHeld)
+TEST_F(Field, TheFieldDriftsOnlyWhileTheMatchingSteeringIsHeld)
 {
     Obstacle shape{};
     shape.along = 0.0f;
@@ -272,7 +272,7 @@ TEST_F(Field, theFieldDriftsOnlyWhileTheMatchingSteeringIsHeld)
     EXPECT_FLOAT_EQ(shape.across, 0.2f);
 }
 
-TEST_F(Field, theRacingStepTakesTheRowsInItsOrderAndTheExtrasOnlyWhereTheRaceCallsForThem)
+TEST_F(Field, TheRacingStepTakesTheRowsInItsOrderAndTheExtrasOnlyWhereTheRaceCallsForThem)
 {
     auto placeAll = [] {
         for (int row = 0; row < fieldRows; ++row) {
@@ -331,7 +331,7 @@ TEST_F(Field, theRacingStepTakesTheRowsInItsOrderAndTheExtrasOnlyWhereTheRaceCal
 
 // In a race the shapes show in their table colours, and a contact splinters
 // colour at the ship.
-TEST_F(Field, theShapesAreDrawnInTheirRowColours)
+TEST_F(Field, TheShapesAreDrawnInTheirRowColours)
 {
     startRaceOf(RaceType::SHORT);
     parkField();

@@ -20,13 +20,13 @@ namespace {
 // speed tuning at work (the rate counted is 30, so the factor creeps up
 // once the score is above 20), lightning and thunder.
 const std::vector<Step> script = {
-    {205, Action::keyDown, VK_UP},     {260, Action::keyUp, VK_UP},
-    {230, Action::keyDown, VK_LEFT},   {250, Action::keyUp, VK_LEFT},
-    {280, Action::rightDown},          {300, Action::rightUp},
-    {320, Action::keyDown, VK_SPACE},  {365, Action::keyUp, VK_SPACE},
-    {400, Action::keyDown, VK_LEFT},   {420, Action::keyUp, VK_LEFT},
-    {425, Action::keyDown, VK_SPACE},  {430, Action::keyUp, VK_SPACE},
-    {440, Action::keyDown, VK_RIGHT},  {470, Action::keyUp, VK_RIGHT},
+    {205, Action::keyDown, VK_UP},    {260, Action::keyUp, VK_UP},
+    {230, Action::keyDown, VK_LEFT},  {250, Action::keyUp, VK_LEFT},
+    {280, Action::rightDown},         {300, Action::rightUp},
+    {320, Action::keyDown, VK_SPACE}, {365, Action::keyUp, VK_SPACE},
+    {400, Action::keyDown, VK_LEFT},  {420, Action::keyUp, VK_LEFT},
+    {425, Action::keyDown, VK_SPACE}, {430, Action::keyUp, VK_SPACE},
+    {440, Action::keyDown, VK_RIGHT}, {470, Action::keyUp, VK_RIGHT},
 };
 
 constexpr unsigned seed = 7;
@@ -60,7 +60,7 @@ struct Pause : RaceTest {
     std::size_t soundsAtStart = 0;
 };
 
-TEST_F(Pause, aHeldPauseKeyFreezesTheRaceShowsPausedAndLettingGoCarriesOnExactly)
+TEST_F(Pause, AHeldPauseKeyFreezesTheRaceShowsPausedAndLettingGoCarriesOnExactly)
 {
     const int last = 520;
     std::vector<Moment> straight;
@@ -154,7 +154,7 @@ TEST_F(Pause, aHeldPauseKeyFreezesTheRaceShowsPausedAndLettingGoCarriesOnExactly
     }
 }
 
-TEST_F(Pause, aRaceStartedWithThePauseHeldWaitsAtItsFirstFrame)
+TEST_F(Pause, ARaceStartedWithThePauseHeldWaitsAtItsFirstFrame)
 {
     std::vector<Moment> straight;
     startScriptedRace();
@@ -177,7 +177,7 @@ TEST_F(Pause, aRaceStartedWithThePauseHeldWaitsAtItsFirstFrame)
         ASSERT_TRUE(raceScript::sameMoment(paused[i], straight[i])) << "frame " << i + 1;
 }
 
-TEST_F(Pause, enterAndEscapeStillWorkDuringAPause)
+TEST_F(Pause, EnterAndEscapeStillWorkDuringAPause)
 {
     startRaceOf(RaceType::SHORT);
     parkField();
@@ -199,7 +199,7 @@ TEST_F(Pause, enterAndEscapeStillWorkDuringAPause)
     releaseKey(VK_END);
 }
 
-TEST_F(Pause, theWindowKeepsDrawingFramesWhilePaused)
+TEST_F(Pause, TheWindowKeepsDrawingFramesWhilePaused)
 {
     startRaceOf(RaceType::SHORT);
     runFrames(10);
@@ -212,7 +212,7 @@ TEST_F(Pause, theWindowKeepsDrawingFramesWhilePaused)
 
 // Controls lets a player put a race key on End or 0: held, it steers,
 // speeds or bombs as bound and never pauses; the other pause key still does.
-TEST_F(Pause, aPauseKeyThatIsAlsoARaceKeyDoesNotPause)
+TEST_F(Pause, APauseKeyThatIsAlsoARaceKeyDoesNotPause)
 {
     int* const slots[] = {&settings.accelerateKey, &settings.decelerateKey, &settings.leftKey,
                           &settings.rightKey, &settings.bombKey};

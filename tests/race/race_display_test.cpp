@@ -36,7 +36,7 @@ static bool near(Rgb pixel, int r, int g, int b, int tolerance = 2)
            std::abs(pixel.b - b) <= tolerance;
 }
 
-TEST_F(RaceDisplay, theHudShowsTheScoreAndTheBombsInTheClockColour)
+TEST_F(RaceDisplay, TheHudShowsTheScoreAndTheBombsInTheClockColour)
 {
     const float bombs[] = {0, 2, 4};
     for (int type : {RaceType::SHORT, RaceType::MEDIUM, RaceType::LONG, RaceType::JOURNEY}) {
@@ -62,7 +62,7 @@ TEST_F(RaceDisplay, theHudShowsTheScoreAndTheBombsInTheClockColour)
     }
 }
 
-TEST_F(RaceDisplay, theBarShowsTheTargetAndAFillThatTurnsRedAtHalf)
+TEST_F(RaceDisplay, TheBarShowsTheTargetAndAFillThatTurnsRedAtHalf)
 {
     startRaceOf(RaceType::MEDIUM);
     auto at = [](float y) { return screenView::project(screenView::shipFrame(), 5.9f, y, 0.0f); };
@@ -101,7 +101,7 @@ TEST_F(RaceDisplay, theBarShowsTheTargetAndAFillThatTurnsRedAtHalf)
     EXPECT_FALSE(near(screenView::pixelOf(frame, at(0.95f).x, at(0.95f).y), targetRed.r, 0, 0));
 }
 
-TEST_F(RaceDisplay, eachRaceTypeHasItsSky)
+TEST_F(RaceDisplay, EachRaceTypeHasItsSky)
 {
     // SHORT with the sky off: plain light blue.
     startRaceOf(RaceType::SHORT);
@@ -129,7 +129,7 @@ TEST_F(RaceDisplay, eachRaceTypeHasItsSky)
     EXPECT_NEAR(tinted.b, plain.b * 0.8, 2);
 }
 
-TEST_F(RaceDisplay, aCrashedRaceSlowsItsColoursAndTintsTheSky)
+TEST_F(RaceDisplay, ACrashedRaceSlowsItsColoursAndTintsTheSky)
 {
     settings.showSky = true;
     startRaceOf(RaceType::SHORT);
@@ -155,7 +155,7 @@ TEST_F(RaceDisplay, aCrashedRaceSlowsItsColoursAndTintsTheSky)
     EXPECT_FLOAT_EQ(menu.menuClock, again + 0.16f);
 }
 
-TEST_F(RaceDisplay, theLongSkyIsGreyAndWhiteOnLightningFramesWithThunderOnSomeOfThem)
+TEST_F(RaceDisplay, TheLongSkyIsGreyAndWhiteOnLightningFramesWithThunderOnSomeOfThem)
 {
     settings.soundOn = true;
     seedGameRandom(3);
@@ -192,7 +192,7 @@ TEST_F(RaceDisplay, theLongSkyIsGreyAndWhiteOnLightningFramesWithThunderOnSomeOf
 
 // One frame in 100 starts a flash at speed 1 (a draw of 99), one in 50 at
 // speed 2 (97 or more); a flash goes on when a second draw is above 50.
-TEST_F(RaceDisplay, lightningStartsOnTheTopDrawsAndGoesOnWhenTheSecondDrawIsAboveFifty)
+TEST_F(RaceDisplay, LightningStartsOnTheTopDrawsAndGoesOnWhenTheSecondDrawIsAboveFifty)
 {
     auto seedWith = [](auto accept) {
         for (unsigned seed = 1; seed < 100000; ++seed) {
@@ -213,8 +213,8 @@ TEST_F(RaceDisplay, lightningStartsOnTheTopDrawsAndGoesOnWhenTheSecondDrawIsAbov
         bool after;
     };
     const Case cases[] = {
-        {1.0f, false, 99, -1, true}, {1.0f, false, 98, -1, false}, {2.0f, false, 97, -1, true},
-        {2.0f, false, 96, -1, false}, {1.0f, true, 10, 51, true},  {1.0f, true, 10, 50, false},
+        {1.0f, false, 99, -1, true},  {1.0f, false, 98, -1, false}, {2.0f, false, 97, -1, true},
+        {2.0f, false, 96, -1, false}, {1.0f, true, 10, 51, true},   {1.0f, true, 10, 50, false},
         {1.0f, true, 99, 0, true},
     };
     for (const Case& c : cases) {
@@ -229,7 +229,7 @@ TEST_F(RaceDisplay, lightningStartsOnTheTopDrawsAndGoesOnWhenTheSecondDrawIsAbov
     }
 }
 
-TEST_F(RaceDisplay, theJourneySkyTurnsToNightAndBackToDay)
+TEST_F(RaceDisplay, TheJourneySkyTurnsToNightAndBackToDay)
 {
     startRaceOf(RaceType::JOURNEY);
     parkField();
@@ -266,7 +266,7 @@ TEST_F(RaceDisplay, theJourneySkyTurnsToNightAndBackToDay)
     EXPECT_GT(race.skyLevel, 0.7f - 0.0003f) << "it turned once above 0.7";
 }
 
-TEST_F(RaceDisplay, theGroundIsGreenUnderTheShip)
+TEST_F(RaceDisplay, TheGroundIsGreenUnderTheShip)
 {
     startRaceOf(RaceType::SHORT);
     runFrames(1);
@@ -274,7 +274,7 @@ TEST_F(RaceDisplay, theGroundIsGreenUnderTheShip)
     EXPECT_EQ(screenView::countIn(frame, 150, 320, 40, 40, 0, 128, 0, 1), 1600);
 }
 
-TEST_F(RaceDisplay, theHintShowsOnlyInTheLastFifthOfTheBar)
+TEST_F(RaceDisplay, TheHintShowsOnlyInTheLastFifthOfTheBar)
 {
     highScores.rows[0].best = -1;  // the finish is no new best: the race screen stays
     startRaceOf(RaceType::SHORT);
@@ -303,7 +303,7 @@ TEST_F(RaceDisplay, theHintShowsOnlyInTheLastFifthOfTheBar)
     EXPECT_TRUE(hint().absent());
 }
 
-TEST_F(RaceDisplay, inWorldModeTheWorldAndItsTextsTurnWhileTheHudAndBarStayLevel)
+TEST_F(RaceDisplay, InWorldModeTheWorldAndItsTextsTurnWhileTheHudAndBarStayLevel)
 {
     startRaceOf(RaceType::SHORT);
     settings.rotateShip = true;

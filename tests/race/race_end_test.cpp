@@ -84,7 +84,7 @@ struct RaceEnd : RaceTest {
     }
 };
 
-TEST_F(RaceEnd, aShortFinishEqualToTheBestIsANewBestAndGoesToNameEntry)
+TEST_F(RaceEnd, AShortFinishEqualToTheBestIsANewBestAndGoesToNameEntry)
 {
     raceTo(RaceType::SHORT);
     const float clock = 3.05e-11f;
@@ -125,7 +125,7 @@ TEST_F(RaceEnd, aShortFinishEqualToTheBestIsANewBestAndGoesToNameEntry)
     EXPECT_EQ(initialsOf(RaceType::SHORT), "___");
 }
 
-TEST_F(RaceEnd, aBetterTimeOnMediumOrLongIsStoredWithItsOwnLine)
+TEST_F(RaceEnd, ABetterTimeOnMediumOrLongIsStoredWithItsOwnLine)
 {
     const char* lines[] = {"YOU BEAT THE OLD MEDIUM HIGH SCORE!!!",
                            "YOU BEAT THE OLD LONG HIGH SCORE!!!"};
@@ -146,7 +146,7 @@ TEST_F(RaceEnd, aBetterTimeOnMediumOrLongIsStoredWithItsOwnLine)
     }
 }
 
-TEST_F(RaceEnd, aSlowerFinishSaysWhichTimeWasNotBeatenAndStaysOnScreen)
+TEST_F(RaceEnd, ASlowerFinishSaysWhichTimeWasNotBeatenAndStaysOnScreen)
 {
     raceTo(RaceType::SHORT);
     const float clock = 5.05e-11f;
@@ -176,7 +176,7 @@ TEST_F(RaceEnd, aSlowerFinishSaysWhichTimeWasNotBeatenAndStaysOnScreen)
     }
 }
 
-TEST_F(RaceEnd, aJourneyCrashBelowTheBestSaysHowLongItLastedAndWhatItDidNotBeat)
+TEST_F(RaceEnd, AJourneyCrashBelowTheBestSaysHowLongItLastedAndWhatItDidNotBeat)
 {
     raceTo(RaceType::JOURNEY);
     highScoreFor(RaceType::JOURNEY)->best = 400;
@@ -209,7 +209,7 @@ TEST_F(RaceEnd, aJourneyCrashBelowTheBestSaysHowLongItLastedAndWhatItDidNotBeat)
     EXPECT_TRUE(raceScript::sameTable(table, highScores));
 }
 
-TEST_F(RaceEnd, aJourneyThatLastsAsLongAsTheBestOrLongerIsANewBest)
+TEST_F(RaceEnd, AJourneyThatLastsAsLongAsTheBestOrLongerIsANewBest)
 {
     for (int margin : {0, -5}) {
         SCOPED_TRACE(margin);
@@ -233,7 +233,7 @@ TEST_F(RaceEnd, aJourneyThatLastsAsLongAsTheBestOrLongerIsANewBest)
     }
 }
 
-TEST_F(RaceEnd, aLongLossShowsTheLoseScreenAndLeavesTheTableAndItsFileAsTheyWere)
+TEST_F(RaceEnd, ALongLossShowsTheLoseScreenAndLeavesTheTableAndItsFileAsTheyWere)
 {
     saveHighScores();
     const std::string fileBefore = readFile("Data/data .tgx");
@@ -274,7 +274,7 @@ TEST_F(RaceEnd, aLongLossShowsTheLoseScreenAndLeavesTheTableAndItsFileAsTheyWere
     EXPECT_EQ(readFile("Data/data .tgx"), fileBefore);
 }
 
-TEST_F(RaceEnd, enterOnAResultScreenPlaysAgainAndEscapeGoesBackToTheTitle)
+TEST_F(RaceEnd, EnterOnAResultScreenPlaysAgainAndEscapeGoesBackToTheTitle)
 {
     raceTo(RaceType::SHORT);
     highScoreFor(RaceType::SHORT)->best = 0;

@@ -18,7 +18,7 @@ using screenView::worldFrame;
 
 // No window here: nothing has seeded the generator, so the field must hold
 // the first 40 numbers of the unseeded sequence (the same as seed 1).
-TEST(ObstacleField, startsWhereTheUnseededGeneratorPutsIt)
+TEST(ObstacleField, StartsWhereTheUnseededGeneratorPutsIt)
 {
     seedGameRandom(1);
     for (int row = 0; row < fieldRows; ++row) {
@@ -32,7 +32,7 @@ TEST(ObstacleField, startsWhereTheUnseededGeneratorPutsIt)
 
 struct RaceSetUp : RaceTest {};
 
-TEST(HighScoreRows, followTheRaceTypesAndNothingElse)
+TEST(HighScoreRows, FollowTheRaceTypesAndNothingElse)
 {
     EXPECT_EQ(highScoreFor(1), &highScores.rows[0]);
     EXPECT_EQ(highScoreFor(2), &highScores.rows[1]);
@@ -42,7 +42,7 @@ TEST(HighScoreRows, followTheRaceTypesAndNothingElse)
         EXPECT_EQ(highScoreFor(raceType), nullptr) << raceType;
 }
 
-TEST_F(RaceSetUp, aStartSetsTheRaceOfEachTypeAndKeepsWhatItShouldKeep)
+TEST_F(RaceSetUp, AStartSetsTheRaceOfEachTypeAndKeepsWhatItShouldKeep)
 {
     const float bombs[] = {0.0f, 2.0f, 4.0f, 0.0f};
     const float bar[] = {1.0f, 1.0f, 1.0f, 0.00001f};
@@ -92,7 +92,7 @@ TEST_F(RaceSetUp, aStartSetsTheRaceOfEachTypeAndKeepsWhatItShouldKeep)
     }
 }
 
-TEST_F(RaceSetUp, aStartThrowsTheFifteenFieldShapesBackAndSideways)
+TEST_F(RaceSetUp, AStartThrowsTheFifteenFieldShapesBackAndSideways)
 {
     for (int seed = 1; seed <= 20; ++seed) {
         for (int row = 0; row < fieldObstacles; ++row) {
@@ -114,7 +114,7 @@ TEST_F(RaceSetUp, aStartThrowsTheFifteenFieldShapesBackAndSideways)
     }
 }
 
-TEST_F(RaceSetUp, theRaceClockAndTheBarAdvanceOnlyAfterTheCountdown)
+TEST_F(RaceSetUp, TheRaceClockAndTheBarAdvanceOnlyAfterTheCountdown)
 {
     startRaceOf(RaceType::SHORT);
     parkField();
@@ -140,7 +140,7 @@ TEST_F(RaceSetUp, theRaceClockAndTheBarAdvanceOnlyAfterTheCountdown)
     EXPECT_EQ(shownScore(), static_cast<int>(race.raceClock * 1e12f));
 }
 
-TEST_F(RaceSetUp, aJourneyBarNeverFills)
+TEST_F(RaceSetUp, AJourneyBarNeverFills)
 {
     startRaceOf(RaceType::JOURNEY);
     parkField();
@@ -152,7 +152,7 @@ TEST_F(RaceSetUp, aJourneyBarNeverFills)
     EXPECT_GT(race.raceClock, 0.0f);
 }
 
-TEST_F(RaceSetUp, aBarExactlyAtItsTargetOrAtZeroNeitherRacesNorEnds)
+TEST_F(RaceSetUp, ABarExactlyAtItsTargetOrAtZeroNeitherRacesNorEnds)
 {
     for (float level : {2.0f, 0.0f}) {
         SCOPED_TRACE(level);
@@ -178,7 +178,7 @@ TEST_F(RaceSetUp, aBarExactlyAtItsTargetOrAtZeroNeitherRacesNorEnds)
     }
 }
 
-TEST_F(RaceSetUp, enterInTheMiddleOfARaceRestartsItAtOnce)
+TEST_F(RaceSetUp, EnterInTheMiddleOfARaceRestartsItAtOnce)
 {
     startRaceOf(RaceType::MEDIUM);
     runCountdown();
@@ -219,7 +219,7 @@ TEST_F(RaceSetUp, enterInTheMiddleOfARaceRestartsItAtOnce)
             .shown());
 }
 
-TEST_F(RaceSetUp, escapeReturnsToTheTitleAndTheRaceKeepsItsState)
+TEST_F(RaceSetUp, EscapeReturnsToTheTitleAndTheRaceKeepsItsState)
 {
     startRaceOf(RaceType::SHORT);
     runCountdown();
@@ -237,7 +237,7 @@ TEST_F(RaceSetUp, escapeReturnsToTheTitleAndTheRaceKeepsItsState)
 
 // Each frame takes the counter one step further down than it brings it
 // back up, until it stands at -1; a counter already further down stays.
-TEST_F(RaceSetUp, everyRaceFrameBringsTheCursorCounterDownToMinusOneAndHoldsIt)
+TEST_F(RaceSetUp, EveryRaceFrameBringsTheCursorCounterDownToMinusOneAndHoldsIt)
 {
     for (int shown : {0, 1, 3, -1, -5}) {
         SCOPED_TRACE(shown);
@@ -259,15 +259,15 @@ TEST_F(RaceSetUp, everyRaceFrameBringsTheCursorCounterDownToMinusOneAndHoldsIt)
 // The settings file or a stray value may name a race type that does not
 // exist: a race started with one is the race the front end repairs it to,
 // from its first frame (bombs, bar and target of that type).
-TEST_F(RaceSetUp, aRaceTypeOutsideTheFourStartsAsTheTypeItWrapsTo)
+TEST_F(RaceSetUp, ARaceTypeOutsideTheFourStartsAsTheTypeItWrapsTo)
 {
     struct Case {
         int type;
         int playedAs;
     };
-    const Case cases[] = {{0, RaceType::JOURNEY},  {-1, RaceType::JOURNEY},
+    const Case cases[] = {{0, RaceType::JOURNEY},       {-1, RaceType::JOURNEY},
                           {INT_MIN, RaceType::JOURNEY}, {5, RaceType::SHORT},
-                          {100, RaceType::SHORT},   {INT_MAX, RaceType::SHORT}};
+                          {100, RaceType::SHORT},       {INT_MAX, RaceType::SHORT}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
         settings.raceType = c.type;
@@ -284,7 +284,7 @@ TEST_F(RaceSetUp, aRaceTypeOutsideTheFourStartsAsTheTypeItWrapsTo)
 // race type, is not what the race plays to: started from the title, the
 // race gets the bar of its type and is still going after the countdown,
 // with no new best of 0.
-TEST_F(RaceSetUp, aRaceFromTheTitleNeverPlaysToAStaleTarget)
+TEST_F(RaceSetUp, ARaceFromTheTitleNeverPlaysToAStaleTarget)
 {
     struct Case {
         int loadedType;     // as the settings file left it
@@ -330,7 +330,7 @@ TEST_F(RaceSetUp, aRaceFromTheTitleNeverPlaysToAStaleTarget)
 }
 
 // The frame function counts on these two.
-TEST_F(RaceSetUp, aStartZeroesTheFrameCountAndEachRaceFrameCountsItself)
+TEST_F(RaceSetUp, AStartZeroesTheFrameCountAndEachRaceFrameCountsItself)
 {
     startRaceOf(RaceType::LONG);
     EXPECT_EQ(race.raceFrames, 0);

@@ -47,10 +47,8 @@ struct RecordedRun {
 };
 
 const std::vector<RecordedRun> runs = {
-    {frameOf(false, false, 60), 200},
-    {frameOf(true, false, 60), 3},
-    {frameOf(true, false, 59, true), 1},
-    {frameOf(false, true, 59), 70000},
+    {frameOf(false, false, 60), 200},    {frameOf(true, false, 60), 3},
+    {frameOf(true, false, 59, true), 1}, {frameOf(false, true, 59), 70000},
     {frameOf(false, false, 61), 1},
 };
 
@@ -97,7 +95,7 @@ bool sameFrame(const ReplayFrame& a, const ReplayFrame& b)
 
 }  // namespace
 
-TEST(ReplayFile, aReplayReadsBackAsWrittenWithItsFieldsWhereTheLayoutPutsThem)
+TEST(ReplayFile, AReplayReadsBackAsWrittenWithItsFieldsWhereTheLayoutPutsThem)
 {
     const Replay written = aReplay();
     const std::string bytes = encodeReplay(written);
@@ -115,10 +113,10 @@ TEST(ReplayFile, aReplayReadsBackAsWrittenWithItsFieldsWhereTheLayoutPutsThem)
     EXPECT_EQ(wordAt(bytes, 48), 0x12345678u);
     EXPECT_EQ(wordAt(bytes, 52), 400u);
     EXPECT_EQ(wordAt(bytes, 56), 257u);
-    EXPECT_EQ(wordAt(bytes, 60 + 12), bitsOf(1.0f));   // bar level
-    EXPECT_EQ(wordAt(bytes, 60 + 24), 77u);            // race frames
-    EXPECT_EQ(wordAt(bytes, 60 + 33, 1), 1u);          // lightning
-    EXPECT_EQ(wordAt(bytes, 96), bitsOf(-20.0f));      // first obstacle, along
+    EXPECT_EQ(wordAt(bytes, 60 + 12), bitsOf(1.0f));  // bar level
+    EXPECT_EQ(wordAt(bytes, 60 + 24), 77u);           // race frames
+    EXPECT_EQ(wordAt(bytes, 60 + 33, 1), 1u);         // lightning
+    EXPECT_EQ(wordAt(bytes, 96), bitsOf(-20.0f));     // first obstacle, along
     EXPECT_EQ(wordAt(bytes, 96 + 8 * 19 + 4), bitsOf(9.5f));
     EXPECT_EQ(wordAt(bytes, 256), written.frames);
     EXPECT_EQ(wordAt(bytes, 260), written.runs.size());
@@ -148,7 +146,7 @@ TEST(ReplayFile, aReplayReadsBackAsWrittenWithItsFieldsWhereTheLayoutPutsThem)
     EXPECT_FALSE(reader.broken);
 }
 
-TEST(ReplayFile, bytesThatAreNoReplayThisGameCanRunAreRefusedWithTheirReason)
+TEST(ReplayFile, BytesThatAreNoReplayThisGameCanRunAreRefusedWithTheirReason)
 {
     const std::string good = encodeReplay(aReplay());
     auto with = [&](std::size_t at, char byte) {
@@ -181,7 +179,11 @@ TEST(ReplayFile, bytesThatAreNoReplayThisGameCanRunAreRefusedWithTheirReason)
         {"a frame changed", with(266, 'x'), "damaged (its checksum does not match)"},
         {"no race type", encoded([](Replay& r) { r.start.raceType = 9; }), impossible},
         {"a frame missing", encoded([](Replay& r) { r.frames += 1; }), impossible},
-        {"no frames", encoded([](Replay& r) { r.frames = 0; r.runs.clear(); }), impossible},
+        {"no frames", encoded([](Replay& r) {
+             r.frames = 0;
+             r.runs.clear();
+         }),
+         impossible},
         {"a run of none", encoded([](Replay& r) { r.runs += std::string("\x01\x00", 2); }),
          impossible},
         {"a run with no rate", encoded([](Replay& r) {
@@ -221,7 +223,7 @@ TEST(ReplayFile, bytesThatAreNoReplayThisGameCanRunAreRefusedWithTheirReason)
 
 struct ReplayFileOnDisk : GameTest {};
 
-TEST_F(ReplayFileOnDisk, aFileThatIsNoReplayIsRefusedWithoutWaitingOnIt)
+TEST_F(ReplayFileOnDisk, AFileThatIsNoReplayIsRefusedWithoutWaitingOnIt)
 {
     writeFile("good.tgr", encodeReplay(aReplay()));
     ASSERT_EQ(mkdir("folder.tgr", 0755), 0);

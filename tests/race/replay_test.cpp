@@ -122,7 +122,8 @@ void expectSameOutcome(const Outcome& first, const Outcome& second)
 {
     EXPECT_EQ(first.frames, second.frames);
     EXPECT_TRUE(raceScript::sameRace(first.race, second.race))
-        << raceScript::describe(first.race) << "\n" << raceScript::describe(second.race);
+        << raceScript::describe(first.race) << "\n"
+        << raceScript::describe(second.race);
     EXPECT_TRUE(raceScript::sameField(first.field, second.field));
     EXPECT_TRUE(raceScript::sameTable(first.table, second.table));
     EXPECT_EQ(first.nameEntryShown, second.nameEntryShown);
@@ -171,7 +172,7 @@ struct Replay : RaceTest {};
 
 // A MEDIUM race that uses both bombs and runs out of bar after 1223
 // frames: the table and its file stay as they were.
-TEST_F(Replay, aRecordedMediumRaceEndsTheSameWayOnEveryRun)
+TEST_F(Replay, ARecordedMediumRaceEndsTheSameWayOnEveryRun)
 {
     const Outcome first = playRecordedRace(RaceType::MEDIUM, seed, mediumScript);
     const Outcome second = playRecordedRace(RaceType::MEDIUM, seed, mediumScript);
@@ -179,17 +180,16 @@ TEST_F(Replay, aRecordedMediumRaceEndsTheSameWayOnEveryRun)
 
     // As recorded once: a change of behaviour anywhere in the race shows here.
     expectRecorded(first, Recorded{1223, 0x1.c17c8cp-34f, 0x1.88f5aep+1f, -0x1.6cp-18f,
-                                   -0x1.583facp-4f, 0.0f, 0.5f, false, false,
-                                   0x57e566245d13a78cull, 36, 0xd3a885575ff18f78ull,
-                                   "1012203804003703903201", "9025040000030KVaNYdQ\\gT_j0", 102,
-                                   false});
+                                   -0x1.583facp-4f, 0.0f, 0.5f, false, false, 0x57e566245d13a78cull,
+                                   36, 0xd3a885575ff18f78ull, "1012203804003703903201",
+                                   "9025040000030KVaNYdQ\\gT_j0", 102, false});
     if (HasFailure())
         print(first);
 }
 
 // A JOURNEY whose crash beats the stored best of 30: the new best and its
 // empty initials are in the file, and name entry is next.
-TEST_F(Replay, aRecordedJourneyEndsTheSameWayOnEveryRun)
+TEST_F(Replay, ARecordedJourneyEndsTheSameWayOnEveryRun)
 {
     const Outcome first = playRecordedRace(RaceType::JOURNEY, seed, journeyScript);
     const Outcome second = playRecordedRace(RaceType::JOURNEY, seed, journeyScript);

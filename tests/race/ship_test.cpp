@@ -21,7 +21,7 @@ struct Ship : RaceTest {
     }
 };
 
-TEST_F(Ship, holdingLeftFromRestStopsAtTheFirstValueAboveTen)
+TEST_F(Ship, HoldingLeftFromRestStopsAtTheFirstValueAboveTen)
 {
     pressKey(VK_LEFT);
     float expected = 0.0f;
@@ -37,7 +37,7 @@ TEST_F(Ship, holdingLeftFromRestStopsAtTheFirstValueAboveTen)
     EXPECT_FLOAT_EQ(race.steerVelocity, expected) << "held above 10, it stays";
 }
 
-TEST_F(Ship, holdingRightStopsAtTheFirstValueBelowMinusTen)
+TEST_F(Ship, HoldingRightStopsAtTheFirstValueBelowMinusTen)
 {
     pressKey(VK_RIGHT);
     runFrames(15);
@@ -48,7 +48,7 @@ TEST_F(Ship, holdingRightStopsAtTheFirstValueBelowMinusTen)
     EXPECT_NEAR(race.steerVelocity, -10.1333f, 1e-4f);
 }
 
-TEST_F(Ship, afterReleaseTheVelocityFallsByPointThreeAFrameAndSettlesAtZero)
+TEST_F(Ship, AfterReleaseTheVelocityFallsByPointThreeAFrameAndSettlesAtZero)
 {
     pressKey(VK_LEFT);
     runFrames(16);
@@ -70,7 +70,7 @@ TEST_F(Ship, afterReleaseTheVelocityFallsByPointThreeAFrameAndSettlesAtZero)
     }
 }
 
-TEST_F(Ship, theDecayIsScaledByTheSpeedFactor)
+TEST_F(Ship, TheDecayIsScaledByTheSpeedFactor)
 {
     settings.gameSpeed = 2.0f;
     race.steerVelocity = 5.0f;
@@ -85,7 +85,7 @@ TEST_F(Ship, theDecayIsScaledByTheSpeedFactor)
     EXPECT_FLOAT_EQ(race.steerVelocity, 0.6333333f * 2.0f);
 }
 
-TEST_F(Ship, bothKeysOrBothButtonsDecay)
+TEST_F(Ship, BothKeysOrBothButtonsDecay)
 {
     race.steerVelocity = 6.0f;
     pressKey(VK_LEFT);
@@ -104,7 +104,7 @@ TEST_F(Ship, bothKeysOrBothButtonsDecay)
     releaseRightButton();
 }
 
-TEST_F(Ship, theButtonsSteerLikeTheKeysAndTheLeftKeyWithTheRightButtonSteersLeft)
+TEST_F(Ship, TheButtonsSteerLikeTheKeysAndTheLeftKeyWithTheRightButtonSteersLeft)
 {
     pressLeftButton();
     runFrames(1);
@@ -122,7 +122,7 @@ TEST_F(Ship, theButtonsSteerLikeTheKeysAndTheLeftKeyWithTheRightButtonSteersLeft
     EXPECT_FLOAT_EQ(race.steerVelocity, 2 * 0.6333333f);
 }
 
-TEST_F(Ship, theSteeringKeysAreTheOnesTheSettingsName)
+TEST_F(Ship, TheSteeringKeysAreTheOnesTheSettingsName)
 {
     settings.leftKey = 'A';
     settings.rightKey = 'D';
@@ -150,7 +150,7 @@ TEST_F(Ship, theSteeringKeysAreTheOnesTheSettingsName)
 // A hundredth up and three hundredths down a frame, and the bar's share
 // of the speed, all times the speed factor: at half the frame rate a
 // second of the key gives the same speed and the same bar.
-TEST_F(Ship, theSpeedKeysAndTheBarsShareOfTheSpeedAreScaledByTheSpeedFactor)
+TEST_F(Ship, TheSpeedKeysAndTheBarsShareOfTheSpeedAreScaledByTheSpeedFactor)
 {
     for (float gameSpeed : {1.0f, 2.0f, 0.5f}) {
         SCOPED_TRACE(gameSpeed);
@@ -186,7 +186,7 @@ TEST_F(Ship, theSpeedKeysAndTheBarsShareOfTheSpeedAreScaledByTheSpeedFactor)
     }
 }
 
-TEST_F(Ship, onAJourneyTheSpeedStaysAtZero)
+TEST_F(Ship, OnAJourneyTheSpeedStaysAtZero)
 {
     startRaceOf(RaceType::JOURNEY);
     parkField();
@@ -196,7 +196,7 @@ TEST_F(Ship, onAJourneyTheSpeedStaysAtZero)
     EXPECT_EQ(race.shipSpeed, 0.0f);
 }
 
-TEST_F(Ship, steeringAndSpeedKeepWorkingAfterTheRaceHasEnded)
+TEST_F(Ship, SteeringAndSpeedKeepWorkingAfterTheRaceHasEnded)
 {
     highScores.rows[0].best = 1;
     race.raceClock = 5e-12f;
@@ -210,7 +210,7 @@ TEST_F(Ship, steeringAndSpeedKeepWorkingAfterTheRaceHasEnded)
 
 // The ship's sprite stands at the bottom centre: in SHIP mode it banks
 // with the velocity, in WORLD mode it stays level.
-TEST_F(Ship, theShipBanksInShipModeAndStaysLevelInWorldMode)
+TEST_F(Ship, TheShipBanksInShipModeAndStaysLevelInWorldMode)
 {
     auto shipPicture = [&](bool rotateShip, float velocity) {
         settings.rotateShip = rotateShip;
@@ -254,15 +254,15 @@ TEST_F(Ship, theShipBanksInShipModeAndStaysLevelInWorldMode)
             const auto p = screenView::pixelOf(level, x, y);
             const auto q = screenView::pixelOf(worldMode, x, y);
             auto ground = [](Rgb c) { return c.r == 0 && (c.g == 127 || c.g == 128) && c.b == 0; };
-            const bool background = ground(p) || ground(q) ||
-                                    (std::abs(q.r - 131) <= 1 && std::abs(q.g - 152) <= 1);
+            const bool background =
+                ground(p) || ground(q) || (std::abs(q.r - 131) <= 1 && std::abs(q.g - 152) <= 1);
             if (!background && (p.r != q.r || p.g != q.g || p.b != q.b))
                 ++spriteDifferences;
         }
     EXPECT_EQ(spriteDifferences, 0);
 }
 
-TEST_F(Ship, afterAJourneyCrashTheShipIsGoneAndTheWorldIsLevel)
+TEST_F(Ship, AfterAJourneyCrashTheShipIsGoneAndTheWorldIsLevel)
 {
     highScores.rows[3].best = 1000;  // not beaten: the race screen stays
     startRaceOf(RaceType::JOURNEY);

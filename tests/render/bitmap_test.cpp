@@ -29,8 +29,8 @@ namespace fs = std::filesystem;
 
 void append(Bytes& out, const Bytes& more) { out.insert(out.end(), more.begin(), more.end()); }
 
-Bytes infoHeader(std::int32_t width, std::int32_t height, int bitCount, std::uint32_t compression = 0,
-                 std::uint32_t colorsUsed = 0)
+Bytes infoHeader(std::int32_t width, std::int32_t height, int bitCount,
+                 std::uint32_t compression = 0, std::uint32_t colorsUsed = 0)
 {
     Bytes out;
     put32(out, 40);
@@ -39,8 +39,8 @@ Bytes infoHeader(std::int32_t width, std::int32_t height, int bitCount, std::uin
     put16(out, 1);
     put16(out, static_cast<std::uint32_t>(bitCount));
     put32(out, compression);
-    put32(out, 0);       // image size
-    put32(out, 2835);    // resolutions
+    put32(out, 0);     // image size
+    put32(out, 2835);  // resolutions
     put32(out, 2835);
     put32(out, colorsUsed);
     put32(out, 0);
@@ -100,7 +100,7 @@ const Bytes rgb24{0xFF, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0x
 // ---- Reading them back ------------------------------------------------------
 
 class BitmapDecoder : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         ASSERT_FALSE(enterTempGameFolder(false).empty());
@@ -168,26 +168,26 @@ protected:
     }
 };
 
-TEST_F(BitmapDecoder, a_null_path_gives_nothing_and_no_box)
+TEST_F(BitmapDecoder, ANullPathGivesNothingAndNoBox)
 {
     EXPECT_EQ(loadBitmapFile(nullptr), nullptr);
     EXPECT_TRUE(testHooks::messageBoxes().empty());
 }
 
-TEST_F(BitmapDecoder, a_missing_file_gives_nothing_and_no_box)
+TEST_F(BitmapDecoder, AMissingFileGivesNothingAndNoBox)
 {
     EXPECT_EQ(loadBitmapFile("Data/missing.bmp"), nullptr);
     EXPECT_TRUE(testHooks::messageBoxes().empty());
 }
 
-TEST_F(BitmapDecoder, a_folder_counts_as_a_file_that_cannot_be_opened)
+TEST_F(BitmapDecoder, AFolderCountsAsAFileThatCannotBeOpened)
 {
     fs::create_directory("Data/folder.bmp");
     EXPECT_EQ(loadBitmapFile("Data/folder.bmp"), nullptr);
     EXPECT_TRUE(testHooks::messageBoxes().empty());
 }
 
-TEST_F(BitmapDecoder, an_empty_file_cannot_be_mapped_and_says_so_with_its_path)
+TEST_F(BitmapDecoder, AnEmptyFileCannotBeMappedAndSaysSoWithItsPath)
 {
     writeFile("Data/empty.bmp", Bytes{});
     EXPECT_EQ(loadBitmapFile("Data/empty.bmp"), nullptr);
@@ -200,7 +200,7 @@ TEST_F(BitmapDecoder, an_empty_file_cannot_be_mapped_and_says_so_with_its_path)
 }
 
 // A pipe with no writer would hold the start for ever if it were waited on.
-TEST_F(BitmapDecoder, a_pipe_in_a_pictures_place_is_refused_like_a_damaged_picture_without_waiting)
+TEST_F(BitmapDecoder, APipeInAPicturesPlaceIsRefusedLikeADamagedPictureWithoutWaiting)
 {
     ASSERT_EQ(mkfifo("Data/sky.bmp", 0666), 0);
     const ChildResult result = runInChild(
@@ -208,16 +208,18 @@ TEST_F(BitmapDecoder, a_pipe_in_a_pictures_place_is_refused_like_a_damaged_pictu
         [] {
             const bool refused = loadBitmapFile("Data/sky.bmp") == nullptr;
             const auto& boxes = testHooks::messageBoxes();
-            return refused && boxes.size() == 1 && boxes[0].text == "Failed to open DIB file Data/sky.bmp.\n";
+            return refused && boxes.size() == 1 &&
+                   boxes[0].text == "Failed to open DIB file Data/sky.bmp.\n";
         },
         10);
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.errors, "trigonix: Data/sky.bmp: Failed to open DIB file: not a regular file\n");
+    EXPECT_EQ(result.errors,
+              "trigonix: Data/sky.bmp: Failed to open DIB file: not a regular file\n");
 }
 
 // A player sees a box, or nothing at all; the error stream and the problem
 // log say which picture it was and why, once each.
-TEST_F(BitmapDecoder, every_refusal_names_its_file_on_stderr_and_in_the_log)
+TEST_F(BitmapDecoder, EveryRefusalNamesItsFileOnStderrAndInTheLog)
 {
     fs::create_directory("Data/folder.bmp");
     writeFile("Data/empty.bmp", Bytes{});
@@ -226,7 +228,7 @@ TEST_F(BitmapDecoder, every_refusal_names_its_file_on_stderr_and_in_the_log)
     writeFile("Data/later.bmp", later);
     struct Case {
         const char* path;
-        const char* box;   // "" for none
+        const char* box;  // "" for none
         const char* line;
     };
     const Case cases[] = {
@@ -257,7 +259,7 @@ TEST_F(BitmapDecoder, every_refusal_names_its_file_on_stderr_and_in_the_log)
     EXPECT_EQ(readFile("Data/trigonix.log"), lines);
 }
 
-TEST_F(BitmapDecoder, a_24_bit_picture_comes_out_red_green_blue_bottom_row_first)
+TEST_F(BitmapDecoder, A24BitPictureComesOutRedGreenBlueBottomRowFirst)
 {
     const Decoded image = decode(withFileHeader(infoHeader(2, 2, 24), pixels24));
     ASSERT_TRUE(image.ok) << image.refusal;
@@ -266,7 +268,7 @@ TEST_F(BitmapDecoder, a_24_bit_picture_comes_out_red_green_blue_bottom_row_first
     EXPECT_EQ(image.pixels, rgb24);
 }
 
-TEST_F(BitmapDecoder, the_file_headers_pixel_offset_is_followed)
+TEST_F(BitmapDecoder, TheFileHeadersPixelOffsetIsFollowed)
 {
     // Sixteen bytes of something else between the header and the pixels.
     Bytes file{'B', 'M'};
@@ -281,9 +283,9 @@ TEST_F(BitmapDecoder, the_file_headers_pixel_offset_is_followed)
     EXPECT_EQ(image.pixels, rgb24);
 }
 
-TEST_F(BitmapDecoder, rows_three_pixels_wide_drop_their_padding)
+TEST_F(BitmapDecoder, RowsThreePixelsWideDropTheirPadding)
 {
-    const Bytes pixels{1, 2, 3, 4, 5, 6, 7, 8, 9, 0xAA, 0xAA, 0xAA,
+    const Bytes pixels{1,  2,  3,  4,  5,  6,  7,  8,  9,  0xAA, 0xAA, 0xAA,
                        11, 12, 13, 14, 15, 16, 17, 18, 19, 0xBB, 0xBB, 0xBB};
     const Decoded image = decode(withFileHeader(infoHeader(3, 2, 24), pixels));
     ASSERT_TRUE(image.ok) << image.refusal;
@@ -292,14 +294,14 @@ TEST_F(BitmapDecoder, rows_three_pixels_wide_drop_their_padding)
     EXPECT_EQ(image.pixels, (Bytes{3, 2, 1, 6, 5, 4, 9, 8, 7, 13, 12, 11, 16, 15, 14, 19, 18, 17}));
 }
 
-TEST_F(BitmapDecoder, a_picture_without_the_file_header_has_its_pixels_after_the_header)
+TEST_F(BitmapDecoder, APictureWithoutTheFileHeaderHasItsPixelsAfterTheHeader)
 {
     const Decoded image = decode(concat({infoHeader(2, 2, 24), pixels24}));
     ASSERT_TRUE(image.ok) << image.refusal;
     EXPECT_EQ(image.pixels, rgb24);
 }
 
-TEST_F(BitmapDecoder, a_picture_without_the_file_header_has_its_pixels_after_the_colour_table)
+TEST_F(BitmapDecoder, APictureWithoutTheFileHeaderHasItsPixelsAfterTheColourTable)
 {
     const Bytes table = quadTable({0x000000, 0x102030, 0xA0B0C0}, 256);
     const Bytes pixels{2, 1, 0, 0xEE};
@@ -308,7 +310,7 @@ TEST_F(BitmapDecoder, a_picture_without_the_file_header_has_its_pixels_after_the
     EXPECT_EQ(image.pixels, (Bytes{0xA0, 0xB0, 0xC0, 0x10, 0x20, 0x30, 0, 0, 0}));
 }
 
-TEST_F(BitmapDecoder, one_bit_pixels_are_read_from_the_high_bit_down)
+TEST_F(BitmapDecoder, OneBitPixelsAreReadFromTheHighBitDown)
 {
     // Ten pixels a row: 1011001110 then 0100000001; two bytes and two of padding.
     const Bytes table = quadTable({0x0000FF, 0xFFFF00}, 2);
@@ -318,30 +320,30 @@ TEST_F(BitmapDecoder, one_bit_pixels_are_read_from_the_high_bit_down)
     const Bytes zero{0x00, 0x00, 0xFF};
     const Bytes one{0xFF, 0xFF, 0x00};
     Bytes expected;
-    for (const Bytes* p : {&one, &zero, &one, &one, &zero, &zero, &one, &one, &one, &zero,
-                           &zero, &one, &zero, &zero, &zero, &zero, &zero, &zero, &zero, &one})
+    for (const Bytes* p : {&one,  &zero, &one,  &one,  &zero, &zero, &one,  &one,  &one,  &zero,
+                           &zero, &one,  &zero, &zero, &zero, &zero, &zero, &zero, &zero, &one})
         append(expected, *p);
     EXPECT_EQ(image.pixels, expected);
 }
 
-TEST_F(BitmapDecoder, four_bit_pixels_are_read_high_nibble_first)
+TEST_F(BitmapDecoder, FourBitPixelsAreReadHighNibbleFirst)
 {
     Bytes table;
     for (std::uint32_t i = 0; i < 16; ++i) {
-        table.push_back(static_cast<unsigned char>(i));          // blue
-        table.push_back(static_cast<unsigned char>(i * 16));     // green
-        table.push_back(static_cast<unsigned char>(255 - i));    // red
+        table.push_back(static_cast<unsigned char>(i));        // blue
+        table.push_back(static_cast<unsigned char>(i * 16));   // green
+        table.push_back(static_cast<unsigned char>(255 - i));  // red
         table.push_back(0);
     }
     // Three pixels a row: 15, 0, 9 and padding; then 1, 2, 3.
     const Bytes pixels{0xF0, 0x9F, 0xFF, 0xFF, 0x12, 0x3F, 0xFF, 0xFF};
     const Decoded image = decode(withFileHeader(concat({infoHeader(3, 2, 4), table}), pixels));
     ASSERT_TRUE(image.ok) << image.refusal;
-    EXPECT_EQ(image.pixels, (Bytes{240, 240, 15, 255, 0, 0, 246, 144, 9,
-                                   254, 16, 1, 253, 32, 2, 252, 48, 3}));
+    EXPECT_EQ(image.pixels,
+              (Bytes{240, 240, 15, 255, 0, 0, 246, 144, 9, 254, 16, 1, 253, 32, 2, 252, 48, 3}));
 }
 
-TEST_F(BitmapDecoder, eight_bit_pixels_look_up_the_whole_table)
+TEST_F(BitmapDecoder, EightBitPixelsLookUpTheWholeTable)
 {
     Bytes table;
     for (int i = 0; i < 256; ++i) {
@@ -353,21 +355,22 @@ TEST_F(BitmapDecoder, eight_bit_pixels_look_up_the_whole_table)
     const Bytes pixels{0, 255, 128, 7, 1, 2, 3, 4};
     const Decoded image = decode(withFileHeader(concat({infoHeader(4, 2, 8), table}), pixels));
     ASSERT_TRUE(image.ok) << image.refusal;
-    EXPECT_EQ(image.pixels, (Bytes{0, 0, 255, 255, 127, 0, 128, 64, 127, 7, 3, 248,
-                                   1, 0, 254, 2, 1, 253, 3, 1, 252, 4, 2, 251}));
+    EXPECT_EQ(image.pixels, (Bytes{0, 0, 255, 255, 127, 0,   128, 64, 127, 7, 3, 248,
+                                   1, 0, 254, 2,   1,   253, 3,   1,  252, 4, 2, 251}));
 }
 
-TEST_F(BitmapDecoder, a_short_colour_table_of_colours_used_leaves_other_indexes_black)
+TEST_F(BitmapDecoder, AShortColourTableOfColoursUsedLeavesOtherIndexesBlack)
 {
     const Bytes table = quadTable({0x112233, 0x445566, 0x778899}, 3);
     const Bytes pixels{0, 1, 2, 3, 200, 255, 2, 1};
     const Decoded image = decode(concat({infoHeader(4, 2, 8, 0, 3), table, pixels}));
     ASSERT_TRUE(image.ok) << image.refusal;
-    EXPECT_EQ(image.pixels, (Bytes{0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x99, 0, 0, 0,
-                                   0, 0, 0, 0, 0, 0, 0x77, 0x88, 0x99, 0x44, 0x55, 0x66}));
+    EXPECT_EQ(image.pixels,
+              (Bytes{0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x99, 0,    0,    0,
+                     0,    0,    0,    0,    0,    0,    0x77, 0x88, 0x99, 0x44, 0x55, 0x66}));
 }
 
-TEST_F(BitmapDecoder, sixteen_bit_pixels_are_five_bits_each_of_red_green_blue)
+TEST_F(BitmapDecoder, SixteenBitPixelsAreFiveBitsEachOfRedGreenBlue)
 {
     // Red, green, blue and padding; then white, (1, 1, 1) and 0x8000 (unused bit only).
     Bytes pixels;
@@ -379,10 +382,11 @@ TEST_F(BitmapDecoder, sixteen_bit_pixels_are_five_bits_each_of_red_green_blue)
     put16(pixels, 0xFFFF);
     const Decoded image = decode(withFileHeader(infoHeader(3, 2, 16), pixels));
     ASSERT_TRUE(image.ok) << image.refusal;
-    EXPECT_EQ(image.pixels, (Bytes{255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255, 8, 8, 8, 0, 0, 0}));
+    EXPECT_EQ(image.pixels,
+              (Bytes{255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255, 8, 8, 8, 0, 0, 0}));
 }
 
-TEST_F(BitmapDecoder, sixteen_bit_channels_widen_from_five_bits_to_eight)
+TEST_F(BitmapDecoder, SixteenBitChannelsWidenFromFiveBitsToEight)
 {
     Bytes pixels;
     put16(pixels, 16u << 10 | 8u << 5 | 30u);
@@ -392,7 +396,7 @@ TEST_F(BitmapDecoder, sixteen_bit_channels_widen_from_five_bits_to_eight)
     EXPECT_EQ(image.pixels, (Bytes{132, 66, 247}));
 }
 
-TEST_F(BitmapDecoder, thirty_two_bit_pixels_drop_their_fourth_byte)
+TEST_F(BitmapDecoder, ThirtyTwoBitPixelsDropTheirFourthByte)
 {
     const Bytes pixels{0x01, 0x02, 0x03, 0xFF, 0x04, 0x05, 0x06, 0x00, 0x07, 0x08, 0x09, 0x80};
     const Decoded image = decode(withFileHeader(infoHeader(3, 1, 32), pixels));
@@ -404,25 +408,26 @@ Bytes coreTable256()
 {
     Bytes table;
     for (int i = 0; i < 256; ++i) {
-        table.push_back(static_cast<unsigned char>(i));        // blue
-        table.push_back(static_cast<unsigned char>(i ^ 0x5A)); // green
-        table.push_back(static_cast<unsigned char>(255 - i));  // red
+        table.push_back(static_cast<unsigned char>(i));         // blue
+        table.push_back(static_cast<unsigned char>(i ^ 0x5A));  // green
+        table.push_back(static_cast<unsigned char>(255 - i));   // red
     }
     return table;
 }
 
-TEST_F(BitmapDecoder, a_core_header_with_eight_bits_uses_its_three_byte_table)
+TEST_F(BitmapDecoder, ACoreHeaderWithEightBitsUsesItsThreeByteTable)
 {
     const Bytes pixels{0, 1, 255, 0xEE, 0x80, 0x10, 0x20, 0xEE};
-    const Decoded image = decode(withFileHeader(concat({coreHeader(3, 2, 8), coreTable256()}), pixels));
+    const Decoded image =
+        decode(withFileHeader(concat({coreHeader(3, 2, 8), coreTable256()}), pixels));
     ASSERT_TRUE(image.ok) << image.refusal;
     EXPECT_EQ(image.width, 3);
     EXPECT_EQ(image.height, 2);
-    EXPECT_EQ(image.pixels, (Bytes{255, 0x5A, 0, 254, 0x5B, 1, 0, 0xA5, 255,
-                                   127, 0xDA, 0x80, 239, 0x4A, 0x10, 223, 0x7A, 0x20}));
+    EXPECT_EQ(image.pixels, (Bytes{255, 0x5A, 0, 254, 0x5B, 1, 0, 0xA5, 255, 127, 0xDA, 0x80, 239,
+                                   0x4A, 0x10, 223, 0x7A, 0x20}));
 }
 
-TEST_F(BitmapDecoder, a_core_header_without_the_file_header_has_pixels_after_its_table)
+TEST_F(BitmapDecoder, ACoreHeaderWithoutTheFileHeaderHasPixelsAfterItsTable)
 {
     const Bytes pixels{7, 0xEE, 0xEE, 0xEE};
     const Decoded image = decode(concat({coreHeader(1, 1, 8), coreTable256(), pixels}));
@@ -430,7 +435,7 @@ TEST_F(BitmapDecoder, a_core_header_without_the_file_header_has_pixels_after_its
     EXPECT_EQ(image.pixels, (Bytes{248, 7 ^ 0x5A, 7}));
 }
 
-TEST_F(BitmapDecoder, a_core_header_takes_its_sizes_as_unsigned)
+TEST_F(BitmapDecoder, ACoreHeaderTakesItsSizesAsUnsigned)
 {
     // 65535 x 1 in 24 bits: the row and its padding must all be there.
     Bytes pixels(65535 * 3 + 3, 0);
@@ -444,14 +449,14 @@ TEST_F(BitmapDecoder, a_core_header_takes_its_sizes_as_unsigned)
     EXPECT_EQ(image.pixels[65534 * 3], 0x20);
 }
 
-TEST_F(BitmapDecoder, a_core_header_with_24_bits_has_no_table)
+TEST_F(BitmapDecoder, ACoreHeaderWith24BitsHasNoTable)
 {
     const Decoded image = decode(concat({coreHeader(2, 2, 24), pixels24}));
     ASSERT_TRUE(image.ok) << image.refusal;
     EXPECT_EQ(image.pixels, rgb24);
 }
 
-TEST_F(BitmapDecoder, a_negative_height_is_read_top_down_and_flipped)
+TEST_F(BitmapDecoder, ANegativeHeightIsReadTopDownAndFlipped)
 {
     // The file's first row is the top one.
     const Bytes topFirst{0xFF, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xEE, 0xEE,
@@ -462,7 +467,7 @@ TEST_F(BitmapDecoder, a_negative_height_is_read_top_down_and_flipped)
     EXPECT_EQ(image.pixels, rgb24);
 }
 
-TEST_F(BitmapDecoder, zero_rows_or_columns_give_a_picture_without_pixels)
+TEST_F(BitmapDecoder, ZeroRowsOrColumnsGiveAPictureWithoutPixels)
 {
     const Decoded flat = decode(withFileHeader(infoHeader(5, 0, 24), {}));
     ASSERT_TRUE(flat.ok) << flat.refusal;
@@ -474,19 +479,20 @@ TEST_F(BitmapDecoder, zero_rows_or_columns_give_a_picture_without_pixels)
     EXPECT_EQ(thin.height, 7);
 }
 
-TEST_F(BitmapDecoder, a_tiny_file_claiming_countless_empty_rows_is_done_at_once)
+TEST_F(BitmapDecoder, ATinyFileClaimingCountlessEmptyRowsIsDoneAtOnce)
 {
     // No pixels to make, however many rows: the file is accepted as it is.
     const Decoded tall = decode(withFileHeader(infoHeader(0, 0x7FFFFFFF, 24), {}));
     ASSERT_TRUE(tall.ok) << tall.refusal;
     EXPECT_EQ(tall.width, 0);
     EXPECT_EQ(tall.height, 0x7FFFFFFF);
-    const Decoded tallTopDown = decode(withFileHeader(infoHeader(0, -0x7FFFFFFF, 8), Bytes(1024, 0)));
+    const Decoded tallTopDown =
+        decode(withFileHeader(infoHeader(0, -0x7FFFFFFF, 8), Bytes(1024, 0)));
     ASSERT_TRUE(tallTopDown.ok) << tallTopDown.refusal;
     EXPECT_EQ(tallTopDown.height, 0x7FFFFFFF);
 }
 
-TEST_F(BitmapDecoder, later_header_versions_are_unknown_formats)
+TEST_F(BitmapDecoder, LaterHeaderVersionsAreUnknownFormats)
 {
     for (std::uint32_t size : {108u, 124u, 64u, 0u, 16u, 0xFFFFFFFFu}) {
         Bytes header = infoHeader(2, 2, 24);
@@ -501,25 +507,29 @@ TEST_F(BitmapDecoder, later_header_versions_are_unknown_formats)
     }
 }
 
-TEST_F(BitmapDecoder, run_length_and_bit_field_encodings_are_refused)
+TEST_F(BitmapDecoder, RunLengthAndBitFieldEncodingsAreRefused)
 {
     const Bytes table = quadTable({0xFFFFFF}, 256);
     // Run-length 8: two pixels of index 0, end of picture.
-    const Decoded rle8 = decode(withFileHeader(concat({infoHeader(2, 1, 8, 1), table}), {2, 0, 0, 1}));
+    const Decoded rle8 =
+        decode(withFileHeader(concat({infoHeader(2, 1, 8, 1), table}), {2, 0, 0, 1}));
     EXPECT_EQ(rle8.refusal, "Image file conversion error.");
-    const Decoded rle4 = decode(withFileHeader(concat({infoHeader(2, 1, 4, 2), quadTable({}, 16)}), {2, 0, 0, 1}));
+    const Decoded rle4 =
+        decode(withFileHeader(concat({infoHeader(2, 1, 4, 2), quadTable({}, 16)}), {2, 0, 0, 1}));
     EXPECT_EQ(rle4.refusal, "Image file conversion error.");
     Bytes masks;
     put32(masks, 0xF800);
     put32(masks, 0x07E0);
     put32(masks, 0x001F);
-    const Decoded fields = decode(withFileHeader(concat({infoHeader(2, 1, 16, 3), masks}), {0, 0, 0, 0}));
+    const Decoded fields =
+        decode(withFileHeader(concat({infoHeader(2, 1, 16, 3), masks}), {0, 0, 0, 0}));
     EXPECT_EQ(fields.refusal, "Image file conversion error.");
-    const Decoded fields32 = decode(withFileHeader(concat({infoHeader(1, 1, 32, 3), masks}), {0, 0, 0, 0}));
+    const Decoded fields32 =
+        decode(withFileHeader(concat({infoHeader(1, 1, 32, 3), masks}), {0, 0, 0, 0}));
     EXPECT_EQ(fields32.refusal, "Image file conversion error.");
 }
 
-TEST_F(BitmapDecoder, depths_other_than_1_4_8_16_24_32_are_refused)
+TEST_F(BitmapDecoder, DepthsOtherThan148162432AreRefused)
 {
     for (int bits : {0, 2, 3, 15, 48, 64}) {
         const Decoded image = decode(withFileHeader(infoHeader(1, 1, bits), Bytes(64, 0)));
@@ -527,7 +537,7 @@ TEST_F(BitmapDecoder, depths_other_than_1_4_8_16_24_32_are_refused)
     }
 }
 
-TEST_F(BitmapDecoder, absurd_sizes_are_refused_before_anything_is_allocated)
+TEST_F(BitmapDecoder, AbsurdSizesAreRefusedBeforeAnythingIsAllocated)
 {
     struct Case {
         std::int32_t width;
@@ -538,12 +548,13 @@ TEST_F(BitmapDecoder, absurd_sizes_are_refused_before_anything_is_allocated)
                           Case{1, 0x7FFFFFFF, 1}, Case{-1, 1, 24}, Case{-2147483647 - 1, 1, 8},
                           Case{1, -2147483647 - 1, 24}, Case{0, -2147483647 - 1, 24},
                           Case{0x40000000, 0x40000000, 32}, Case{1, -0x7FFFFFFF, 32}}) {
-        const Decoded image = decode(withFileHeader(infoHeader(c.width, c.height, c.bits), Bytes(1024, 0)));
+        const Decoded image =
+            decode(withFileHeader(infoHeader(c.width, c.height, c.bits), Bytes(1024, 0)));
         EXPECT_EQ(image.refusal, "Image file conversion error.") << c.width << " x " << c.height;
     }
 }
 
-TEST_F(BitmapDecoder, a_pixel_offset_past_the_end_is_refused)
+TEST_F(BitmapDecoder, APixelOffsetPastTheEndIsRefused)
 {
     Bytes file = withFileHeader(infoHeader(1, 1, 24), {1, 2, 3, 0});
     file[10] = 0xFF;
@@ -558,18 +569,20 @@ TEST_F(BitmapDecoder, a_pixel_offset_past_the_end_is_refused)
     EXPECT_EQ(decode(file).refusal, "Image file conversion error.");
 }
 
-TEST_F(BitmapDecoder, a_colour_table_longer_than_the_file_is_refused)
+TEST_F(BitmapDecoder, AColourTableLongerThanTheFileIsRefused)
 {
     // Colours used claims 65535 entries.
-    const Decoded image = decode(withFileHeader(concat({infoHeader(1, 1, 8, 0, 0xFFFF), quadTable({}, 300)}), {0, 0, 0, 0}));
+    const Decoded image = decode(
+        withFileHeader(concat({infoHeader(1, 1, 8, 0, 0xFFFF), quadTable({}, 300)}), {0, 0, 0, 0}));
     EXPECT_EQ(image.refusal, "Image file conversion error.");
 }
 
-TEST_F(BitmapDecoder, a_truncated_file_is_refused_at_every_length)
+TEST_F(BitmapDecoder, ATruncatedFileIsRefusedAtEveryLength)
 {
     const std::vector<Bytes> pictures{
         withFileHeader(infoHeader(3, 2, 24), Bytes(24, 0x42)),
-        withFileHeader(concat({infoHeader(10, 2, 1), quadTable({0xFF, 0xFF00}, 2)}), Bytes(8, 0xA5)),
+        withFileHeader(concat({infoHeader(10, 2, 1), quadTable({0xFF, 0xFF00}, 2)}),
+                       Bytes(8, 0xA5)),
         concat({coreHeader(3, 2, 8), coreTable256(), Bytes(8, 3)}),
         concat({infoHeader(5, -3, 4), quadTable({}, 16), Bytes(12, 0x7E)}),
         withFileHeader(infoHeader(3, 2, 16), Bytes(16, 0x33)),
@@ -586,7 +599,7 @@ TEST_F(BitmapDecoder, a_truncated_file_is_refused_at_every_length)
     }
 }
 
-TEST_F(BitmapDecoder, the_in_memory_decoder_refuses_no_bytes_at_all)
+TEST_F(BitmapDecoder, TheInMemoryDecoderRefusesNoBytesAtAll)
 {
     EXPECT_EQ(decodeExact({}), "Image file conversion error.");
 }
@@ -609,7 +622,7 @@ bool mapped(const std::string& name)
     return false;
 }
 
-TEST_F(BitmapDecoder, nothing_of_the_file_stays_open_or_mapped)
+TEST_F(BitmapDecoder, NothingOfTheFileStaysOpenOrMapped)
 {
     const int filesBefore = openFileCount();
     writeFile("Data/good.bmp", withFileHeader(infoHeader(2, 2, 24), pixels24));
@@ -625,19 +638,20 @@ TEST_F(BitmapDecoder, nothing_of_the_file_stays_open_or_mapped)
     EXPECT_EQ(openFileCount(), filesBefore);
 }
 
-TEST(PaletteColorCount, follows_the_depth_for_core_headers)
+TEST(PaletteColorCount, FollowsTheDepthForCoreHeaders)
 {
     BitmapInfoHeader header{};
     header.size = 12;
     header.colorsUsed = 5;  // core headers have no such field
-    const std::pair<int, int> expected[] = {{1, 2}, {4, 16}, {8, 256}, {16, 0}, {24, 0}, {32, 0}, {2, 0}};
+    const std::pair<int, int> expected[] = {{1, 2},  {4, 16}, {8, 256}, {16, 0},
+                                            {24, 0}, {32, 0}, {2, 0}};
     for (auto [bits, count] : expected) {
         header.bitCount = static_cast<std::uint16_t>(bits);
         EXPECT_EQ(paletteColorCount(header), count) << bits;
     }
 }
 
-TEST(PaletteColorCount, takes_colours_used_when_set_in_a_40_byte_header)
+TEST(PaletteColorCount, TakesColoursUsedWhenSetInA40ByteHeader)
 {
     BitmapInfoHeader header{};
     header.size = 40;

@@ -201,8 +201,9 @@ void expectGlyphDrawn(const std::vector<bool>& lit, const ReferenceGlyph& glyph,
     EXPECT_GT(solid, 20);
     for (int y = 0; y < canvasHeight; ++y) {
         for (int x = 0; x < canvasWidth; ++x) {
-            const bool insideBox = x >= originX + glyph.left && x < originX + glyph.left + glyph.width
-                                   && y <= startY + glyph.top - 1 && y >= startY + glyph.top - glyph.rows;
+            const bool insideBox =
+                x >= originX + glyph.left && x < originX + glyph.left + glyph.width &&
+                y <= startY + glyph.top - 1 && y >= startY + glyph.top - glyph.rows;
             if (!insideBox) {
                 EXPECT_FALSE(lit[y * canvasWidth + x]) << "stray pixel at " << x << "," << y;
             }
@@ -210,7 +211,7 @@ void expectGlyphDrawn(const std::vector<bool>& lit, const ReferenceGlyph& glyph,
     }
 }
 
-TEST(BitmapFont, theFaceAskedForAsComicSansMsBoldIsComicNeueBold)
+TEST(BitmapFont, TheFaceAskedForAsComicSansMsBoldIsComicNeueBold)
 {
     const MatchedFace matched = matchGameFace();
     std::printf("fontconfig gave %s (%s) from %s\n", matched.family.c_str(), matched.style.c_str(),
@@ -220,7 +221,7 @@ TEST(BitmapFont, theFaceAskedForAsComicSansMsBoldIsComicNeueBold)
     EXPECT_EQ(matched.style, "Bold");
 }
 
-TEST(BitmapFont, capitalAIsDrawnAsTheFacesGlyphAndAdvancesByItsWidth)
+TEST(BitmapFont, CapitalAIsDrawnAsTheFacesGlyphAndAdvancesByItsWidth)
 {
     TestGlContext gl = openCanvas();
     ASSERT_NE(gl.context, nullptr);
@@ -242,7 +243,7 @@ TEST(BitmapFont, capitalAIsDrawnAsTheFacesGlyphAndAdvancesByItsWidth)
     closeTestGlContext(gl);
 }
 
-TEST(BitmapFont, glyphsKeepTheirShapeWhateverUnpackingTheCallerLeftAndItIsRestored)
+TEST(BitmapFont, GlyphsKeepTheirShapeWhateverUnpackingTheCallerLeftAndItIsRestored)
 {
     TestGlContext gl = openCanvas();
     ASSERT_NE(gl.context, nullptr);
@@ -269,7 +270,7 @@ TEST(BitmapFont, glyphsKeepTheirShapeWhateverUnpackingTheCallerLeftAndItIsRestor
     closeTestGlContext(gl);
 }
 
-TEST(BitmapFont, textContinuesFromWhereThePreviousGlyphLeftTheRasterPosition)
+TEST(BitmapFont, TextContinuesFromWhereThePreviousGlyphLeftTheRasterPosition)
 {
     TestGlContext gl = openCanvas();
     ASSERT_NE(gl.context, nullptr);
@@ -297,7 +298,7 @@ TEST(BitmapFont, textContinuesFromWhereThePreviousGlyphLeftTheRasterPosition)
     closeTestGlContext(gl);
 }
 
-TEST(BitmapFont, aSpaceAdvancesWithoutDrawing)
+TEST(BitmapFont, ASpaceAdvancesWithoutDrawing)
 {
     TestGlContext gl = openCanvas();
     ASSERT_NE(gl.context, nullptr);
@@ -311,7 +312,7 @@ TEST(BitmapFont, aSpaceAdvancesWithoutDrawing)
     closeTestGlContext(gl);
 }
 
-TEST(BitmapFont, codesWithoutAGlyphDrawNothingAndReachNoOtherList)
+TEST(BitmapFont, CodesWithoutAGlyphDrawNothingAndReachNoOtherList)
 {
     TestGlContext gl = openCanvas();
     ASSERT_NE(gl.context, nullptr);
@@ -366,7 +367,7 @@ TEST(BitmapFont, codesWithoutAGlyphDrawNothingAndReachNoOtherList)
     closeTestGlContext(gl);
 }
 
-TEST(BitmapFont, aCharacterInAFieldOfFiveIsRightAligned)
+TEST(BitmapFont, ACharacterInAFieldOfFiveIsRightAligned)
 {
     TestGlContext gl = openCanvas();
     ASSERT_NE(gl.context, nullptr);
@@ -390,7 +391,7 @@ TEST(BitmapFont, aCharacterInAFieldOfFiveIsRightAligned)
     closeTestGlContext(gl);
 }
 
-TEST(BitmapFont, aNullFormatOrAnEmptyTextDrawsNothingAndLeavesTheRasterPosition)
+TEST(BitmapFont, ANullFormatOrAnEmptyTextDrawsNothingAndLeavesTheRasterPosition)
 {
     TestGlContext gl = openCanvas();
     ASSERT_NE(gl.context, nullptr);
@@ -416,7 +417,7 @@ TEST(BitmapFont, aNullFormatOrAnEmptyTextDrawsNothingAndLeavesTheRasterPosition)
     closeTestGlContext(gl);
 }
 
-TEST(BitmapFont, textLongerThan255CharactersIsCutAt255)
+TEST(BitmapFont, TextLongerThan255CharactersIsCutAt255)
 {
     TestGlContext gl = openCanvas();
     ASSERT_NE(gl.context, nullptr);
@@ -444,7 +445,7 @@ TEST(BitmapFont, textLongerThan255CharactersIsCutAt255)
     closeTestGlContext(gl);
 }
 
-TEST(BitmapFont, printfConversionsFormatAsTheCallersUseThem)
+TEST(BitmapFont, PrintfConversionsFormatAsTheCallersUseThem)
 {
     TestGlContext gl = openCanvas();
     ASSERT_NE(gl.context, nullptr);
@@ -457,7 +458,7 @@ TEST(BitmapFont, printfConversionsFormatAsTheCallersUseThem)
     closeTestGlContext(gl);
 }
 
-TEST(BitmapFont, deletingTheListsWithoutACurrentContextIsHarmless)
+TEST(BitmapFont, DeletingTheListsWithoutACurrentContextIsHarmless)
 {
     TestGlContext gl = openCanvas();
     ASSERT_NE(gl.context, nullptr);
@@ -472,7 +473,7 @@ TEST(BitmapFont, deletingTheListsWithoutACurrentContextIsHarmless)
     EXPECT_EQ(fontListBase, 0u);
 }
 
-TEST(BitmapFont, textBeforeTheFontIsBuiltDrawsNothing)
+TEST(BitmapFont, TextBeforeTheFontIsBuiltDrawsNothing)
 {
     TestGlContext gl = openCanvas();
     ASSERT_NE(gl.context, nullptr);
@@ -490,7 +491,7 @@ TEST(BitmapFont, textBeforeTheFontIsBuiltDrawsNothing)
     closeTestGlContext(gl);
 }
 
-TEST(BitmapFont, aNewContextGetsItsOwnWorkingFont)
+TEST(BitmapFont, ANewContextGetsItsOwnWorkingFont)
 {
     const ReferenceGlyph glyph = referenceGlyph('A');
     TestGlContext first = openCanvas();
@@ -517,7 +518,7 @@ TEST(BitmapFont, aNewContextGetsItsOwnWorkingFont)
 // The game's own window: its context is the one the platform calls current.
 using FontInTheGameWindow = GameTest;
 
-TEST_F(FontInTheGameWindow, theWindowBuildsTheFontAndDeletingItWhileCurrentFreesAll96Lists)
+TEST_F(FontInTheGameWindow, TheWindowBuildsTheFontAndDeletingItWhileCurrentFreesAll96Lists)
 {
     openWindow();
     const GLuint base = fontListBase;
@@ -542,7 +543,7 @@ TEST_F(FontInTheGameWindow, theWindowBuildsTheFontAndDeletingItWhileCurrentFrees
     }
 }
 
-TEST_F(FontInTheGameWindow, closingTheWindowForgetsTheFontAndTheNextWindowBuildsItAgain)
+TEST_F(FontInTheGameWindow, ClosingTheWindowForgetsTheFontAndTheNextWindowBuildsItAgain)
 {
     openWindow();
     closeGameWindow();
@@ -557,7 +558,7 @@ TEST_F(FontInTheGameWindow, closingTheWindowForgetsTheFontAndTheNextWindowBuilds
     }
 }
 
-TEST(BitmapFont, withNoFaceAtAllTheListsExistAndTextDrawsNothing)
+TEST(BitmapFont, WithNoFaceAtAllTheListsExistAndTextDrawsNothing)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     const std::string config = testing::TempDir() + "trigonix_no_fonts.conf";

@@ -302,23 +302,20 @@ void expectSamePoint(const Point& actual, const Point& expected, const char* wha
     EXPECT_NEAR(actual.z, expected.z, tolerance) << what;
 }
 
-double length(const Point& p)
-{
-    return std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
-}
+double length(const Point& p) { return std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z); }
 
 // The unit icosahedron as the game defines it.
 constexpr double icoX = 0.525731112119133606;
 constexpr double icoZ = 0.850650808352039932;
 constexpr Point icosahedronVertex[12] = {
-    {-icoX, 0, icoZ}, {icoX, 0, icoZ},   {-icoX, 0, -icoZ}, {icoX, 0, -icoZ},
-    {0, icoZ, icoX},  {0, icoZ, -icoX},  {0, -icoZ, icoX},  {0, -icoZ, -icoX},
-    {icoZ, icoX, 0},  {-icoZ, icoX, 0},  {icoZ, -icoX, 0},  {-icoZ, -icoX, 0},
+    {-icoX, 0, icoZ}, {icoX, 0, icoZ},  {-icoX, 0, -icoZ}, {icoX, 0, -icoZ},
+    {0, icoZ, icoX},  {0, icoZ, -icoX}, {0, -icoZ, icoX},  {0, -icoZ, -icoX},
+    {icoZ, icoX, 0},  {-icoZ, icoX, 0}, {icoZ, -icoX, 0},  {-icoZ, -icoX, 0},
 };
 constexpr int icosahedronFace[20][3] = {
-    {0, 4, 1},  {0, 9, 4},  {9, 5, 4},  {4, 5, 8},  {4, 8, 1},  {8, 10, 1}, {8, 3, 10},
-    {5, 3, 8},  {5, 2, 3},  {2, 7, 3},  {7, 10, 3}, {7, 6, 10}, {7, 11, 6}, {11, 0, 6},
-    {0, 1, 6},  {6, 1, 10}, {9, 0, 11}, {9, 11, 2}, {9, 2, 5},  {7, 2, 11},
+    {0, 4, 1}, {0, 9, 4},  {9, 5, 4},  {4, 5, 8},  {4, 8, 1},  {8, 10, 1}, {8, 3, 10},
+    {5, 3, 8}, {5, 2, 3},  {2, 7, 3},  {7, 10, 3}, {7, 6, 10}, {7, 11, 6}, {11, 0, 6},
+    {0, 1, 6}, {6, 1, 10}, {9, 0, 11}, {9, 11, 2}, {9, 2, 5},  {7, 2, 11},
 };
 
 Point scaled(const Point& p, double factor)
@@ -343,7 +340,7 @@ std::vector<ShapeCase> gameShapes()
     };
 }
 
-TEST(WireShapes, theFirstDrawRecordsTheShapeAndShowsItInTheCurrentColour)
+TEST(WireShapes, TheFirstDrawRecordsTheShapeAndShowsItInTheCurrentColour)
 {
     TestGlContext gl = openCanvas();
     ASSERT_NE(gl.context, nullptr);
@@ -367,7 +364,7 @@ TEST(WireShapes, theFirstDrawRecordsTheShapeAndShowsItInTheCurrentColour)
     closeTestGlContext(gl);
 }
 
-TEST(WireShapes, anEntryKeepsTheSizesItWasRecordedWith)
+TEST(WireShapes, AnEntryKeepsTheSizesItWasRecordedWith)
 {
     TestGlContext gl = openCanvas();
     ASSERT_NE(gl.context, nullptr);
@@ -389,7 +386,7 @@ TEST(WireShapes, anEntryKeepsTheSizesItWasRecordedWith)
     closeTestGlContext(gl);
 }
 
-TEST(WireShapes, theSecondDrawReplaysTheSameListAndRecordsNothing)
+TEST(WireShapes, TheSecondDrawReplaysTheSameListAndRecordsNothing)
 {
     TestGlContext gl = openCanvas();
     ASSERT_NE(gl.context, nullptr);
@@ -414,7 +411,7 @@ TEST(WireShapes, theSecondDrawReplaysTheSameListAndRecordsNothing)
     closeTestGlContext(gl);
 }
 
-TEST(WireShapes, eachSizeGetsItsOwnEntryNewestFirstAndAKnownSizeIsReplayed)
+TEST(WireShapes, EachSizeGetsItsOwnEntryNewestFirstAndAKnownSizeIsReplayed)
 {
     TestGlContext gl = openCanvas();
     ASSERT_NE(gl.context, nullptr);
@@ -437,7 +434,7 @@ TEST(WireShapes, eachSizeGetsItsOwnEntryNewestFirstAndAKnownSizeIsReplayed)
     closeTestGlContext(gl);
 }
 
-TEST(WireShapes, sizesAreComparedExactly)
+TEST(WireShapes, SizesAreComparedExactly)
 {
     TestGlContext gl = openCanvas();
     ASSERT_NE(gl.context, nullptr);
@@ -463,7 +460,7 @@ TEST(WireShapes, sizesAreComparedExactly)
     closeTestGlContext(gl);
 }
 
-TEST(WireShapes, afterClearingAndANewContextEveryShapeIsRecordedAgainAndDrawnAlike)
+TEST(WireShapes, AfterClearingAndANewContextEveryShapeIsRecordedAgainAndDrawnAlike)
 {
     std::vector<Pixels> before;
     TestGlContext first = openCanvas();
@@ -494,7 +491,7 @@ TEST(WireShapes, afterClearingAndANewContextEveryShapeIsRecordedAgainAndDrawnAli
     closeTestGlContext(second);
 }
 
-TEST(WireShapes, aReplayCallsTheRecordedListAndNothingElse)
+TEST(WireShapes, AReplayCallsTheRecordedListAndNothingElse)
 {
     TestGlContext gl = openCanvas();
     ASSERT_NE(gl.context, nullptr);
@@ -515,7 +512,7 @@ TEST(WireShapes, aReplayCallsTheRecordedListAndNothingElse)
     closeTestGlContext(gl);
 }
 
-TEST(WireShapes, theTorusIsTenRingsOfFiveLoopsAroundTheZAxisWithinItsTube)
+TEST(WireShapes, TheTorusIsTenRingsOfFiveLoopsAroundTheZAxisWithinItsTube)
 {
     TestGlContext gl = openCanvas();
     ASSERT_NE(gl.context, nullptr);
@@ -550,8 +547,10 @@ TEST(WireShapes, theTorusIsTenRingsOfFiveLoopsAroundTheZAxisWithinItsTube)
                 const GlCall& vertex = loop.calls[2 * k + 1];
                 ASSERT_EQ(normal.name, "glNormal3dv");
                 ASSERT_EQ(vertex.name, "glVertex3dv");
-                expectSamePoint(pointOf(vertex), torusPoint(cornerTheta[k], cornerPhi[k], ring, tube), "vertex");
-                expectSamePoint(pointOf(normal), torusPoint(cornerTheta[k], cornerPhi[k], 0, 1), "normal");
+                expectSamePoint(pointOf(vertex),
+                                torusPoint(cornerTheta[k], cornerPhi[k], ring, tube), "vertex");
+                expectSamePoint(pointOf(normal), torusPoint(cornerTheta[k], cornerPhi[k], 0, 1),
+                                "normal");
 
                 const Point p = pointOf(vertex);
                 const double fromAxis = std::hypot(p.x, p.y);
@@ -567,7 +566,7 @@ TEST(WireShapes, theTorusIsTenRingsOfFiveLoopsAroundTheZAxisWithinItsTube)
     closeTestGlContext(gl);
 }
 
-TEST(WireShapes, theIcosahedronIsTwentyClosedTrianglesOnTheSphereOfItsRadius)
+TEST(WireShapes, TheIcosahedronIsTwentyClosedTrianglesOnTheSphereOfItsRadius)
 {
     TestGlContext gl = openCanvas();
     ASSERT_NE(gl.context, nullptr);
@@ -580,8 +579,8 @@ TEST(WireShapes, theIcosahedronIsTwentyClosedTrianglesOnTheSphereOfItsRadius)
         SCOPED_TRACE(testing::Message() << "face " << f);
         const Primitive& loop = loops[f];
         EXPECT_EQ(loop.mode, static_cast<GLenum>(GL_LINE_LOOP));
-        ASSERT_EQ(namesOf(loop.calls),
-                  (std::vector<std::string>{"glNormal3dv", "glVertex3dv", "glVertex3dv", "glVertex3dv"}));
+        ASSERT_EQ(namesOf(loop.calls), (std::vector<std::string>{"glNormal3dv", "glVertex3dv",
+                                                                 "glVertex3dv", "glVertex3dv"}));
         const int* face = icosahedronFace[f];
         const Point a = scaled(icosahedronVertex[face[0]], radius);
         const Point b = scaled(icosahedronVertex[face[1]], radius);
@@ -609,7 +608,7 @@ TEST(WireShapes, theIcosahedronIsTwentyClosedTrianglesOnTheSphereOfItsRadius)
 // GLU draws these two in single precision.
 constexpr double gluTolerance = 1e-6;
 
-TEST(WireShapes, theSphereIsDrawnInLinesOnItsRadius)
+TEST(WireShapes, TheSphereIsDrawnInLinesOnItsRadius)
 {
     TestGlContext gl = openCanvas();
     ASSERT_NE(gl.context, nullptr);
@@ -621,7 +620,8 @@ TEST(WireShapes, theSphereIsDrawnInLinesOnItsRadius)
     double lowest = 1;
     int vertices = 0;
     for (const Primitive& primitive : primitives) {
-        EXPECT_TRUE(primitive.mode == GL_LINE_LOOP || primitive.mode == GL_LINE_STRIP || primitive.mode == GL_LINES)
+        EXPECT_TRUE(primitive.mode == GL_LINE_LOOP || primitive.mode == GL_LINE_STRIP ||
+                    primitive.mode == GL_LINES)
             << "mode " << primitive.mode;
         for (const GlCall& call : primitive.calls) {
             if (call.name != "glVertex3f")
@@ -639,7 +639,7 @@ TEST(WireShapes, theSphereIsDrawnInLinesOnItsRadius)
     closeTestGlContext(gl);
 }
 
-TEST(WireShapes, theConeStandsOnItsBaseCircleWithItsApexAtItsHeight)
+TEST(WireShapes, TheConeStandsOnItsBaseCircleWithItsApexAtItsHeight)
 {
     TestGlContext gl = openCanvas();
     ASSERT_NE(gl.context, nullptr);
@@ -653,7 +653,8 @@ TEST(WireShapes, theConeStandsOnItsBaseCircleWithItsApexAtItsHeight)
     double highest = 0;
     int vertices = 0;
     for (const Primitive& primitive : primitives) {
-        EXPECT_TRUE(primitive.mode == GL_LINE_LOOP || primitive.mode == GL_LINE_STRIP || primitive.mode == GL_LINES)
+        EXPECT_TRUE(primitive.mode == GL_LINE_LOOP || primitive.mode == GL_LINE_STRIP ||
+                    primitive.mode == GL_LINES)
             << "mode " << primitive.mode;
         for (const GlCall& call : primitive.calls) {
             if (call.name != "glVertex3f")
@@ -675,7 +676,7 @@ TEST(WireShapes, theConeStandsOnItsBaseCircleWithItsApexAtItsHeight)
 }
 
 // Kept last: it needs the platform's message-box answering.
-TEST(WireShapes, aZeroRadiusIcosahedronReportsTheZeroLengthVectorAndEndsWithStatus1)
+TEST(WireShapes, AZeroRadiusIcosahedronReportsTheZeroLengthVectorAndEndsWithStatus1)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
@@ -691,7 +692,8 @@ TEST(WireShapes, aZeroRadiusIcosahedronReportsTheZeroLengthVectorAndEndsWithStat
             drawWireIcosahedron(0.0);
             std::exit(0);
         },
-        testing::ExitedWithCode(1), "box caption=\\[Error\\] text=\\[normalize: zero length vector\\] style=0");
+        testing::ExitedWithCode(1),
+        "box caption=\\[Error\\] text=\\[normalize: zero length vector\\] style=0");
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ const char* const allPictures[] = {"Data/3dship4lr.bmp", "Data/moon.bmp", "Data/
                                    "Data/sky.bmp", "Data/alienlr.bmp"};
 
 class TextureSet : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         shipTextureA = moonTexture = shipTextureB = skyTexture = alienTexture = 0;
@@ -106,7 +106,7 @@ protected:
     TestGlContext gl;
 };
 
-TEST_F(TextureSet, only_the_sky_present_is_enough)
+TEST_F(TextureSet, OnlyTheSkyPresentIsEnough)
 {
     writeFile("Data/sky.bmp", picture24(4, 4, plain(4, 4, 0, 0, 200)));
     EXPECT_TRUE(loadTextures());
@@ -120,7 +120,7 @@ TEST_F(TextureSet, only_the_sky_present_is_enough)
     EXPECT_TRUE(testHooks::messageBoxes().empty());
 }
 
-TEST_F(TextureSet, no_picture_at_all_fails_quietly)
+TEST_F(TextureSet, NoPictureAtAllFailsQuietly)
 {
     EXPECT_FALSE(loadTextures());
     EXPECT_EQ(shipTextureA, 0u);
@@ -134,7 +134,7 @@ TEST_F(TextureSet, no_picture_at_all_fails_quietly)
 
 // Drawn plain, with nothing on the screen to say why: the error stream and
 // the problem log name the picture.
-TEST_F(TextureSet, a_picture_opengl_refuses_is_named_on_stderr)
+TEST_F(TextureSet, APictureOpenglRefusesIsNamedOnStderr)
 {
     writeAll();
     GLint largest = 0;
@@ -149,7 +149,7 @@ TEST_F(TextureSet, a_picture_opengl_refuses_is_named_on_stderr)
     EXPECT_TRUE(glIsTexture(skyTexture));
 }
 
-TEST_F(TextureSet, every_picture_gets_its_own_texture_and_the_last_stays_bound)
+TEST_F(TextureSet, EveryPictureGetsItsOwnTextureAndTheLastStaysBound)
 {
     writeAll();
     EXPECT_TRUE(loadTextures());
@@ -167,7 +167,7 @@ TEST_F(TextureSet, every_picture_gets_its_own_texture_and_the_last_stays_bound)
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(TextureSet, the_last_picture_that_loaded_stays_bound)
+TEST_F(TextureSet, TheLastPictureThatLoadedStaysBound)
 {
     writeFile("Data/3dship4lr.bmp", picture24(2, 2, plain(2, 2, 1, 2, 3)));
     writeFile("Data/moon.bmp", picture24(2, 2, plain(2, 2, 4, 5, 6)));
@@ -176,7 +176,7 @@ TEST_F(TextureSet, the_last_picture_that_loaded_stays_bound)
     EXPECT_NE(moonTexture, shipTextureA);
 }
 
-TEST_F(TextureSet, an_unknown_header_shows_one_box_and_the_others_still_load)
+TEST_F(TextureSet, AnUnknownHeaderShowsOneBoxAndTheOthersStillLoad)
 {
     writeAll();
     writeFile("Data/moon.bmp", picture24(4, 4, plain(4, 4, 9, 9, 9), 108));
@@ -192,7 +192,7 @@ TEST_F(TextureSet, an_unknown_header_shows_one_box_and_the_others_still_load)
     EXPECT_EQ(boundTexture(), alienTexture);
 }
 
-TEST_F(TextureSet, only_an_unknown_header_shows_its_box_and_fails)
+TEST_F(TextureSet, OnlyAnUnknownHeaderShowsItsBoxAndFails)
 {
     writeFile("Data/alienlr.bmp", picture24(4, 4, plain(4, 4, 9, 9, 9), 124));
     EXPECT_FALSE(loadTextures());
@@ -200,7 +200,7 @@ TEST_F(TextureSet, only_an_unknown_header_shows_its_box_and_fails)
     EXPECT_EQ(testHooks::messageBoxes()[0].text, "Unknown DIB file format.");
 }
 
-TEST_F(TextureSet, a_picture_that_does_not_load_leaves_its_texture_as_it_was)
+TEST_F(TextureSet, APictureThatDoesNotLoadLeavesItsTextureAsItWas)
 {
     moonTexture = 4321;
     writeFile("Data/sky.bmp", picture24(4, 4, plain(4, 4, 0, 0, 200)));
@@ -208,7 +208,7 @@ TEST_F(TextureSet, a_picture_that_does_not_load_leaves_its_texture_as_it_was)
     EXPECT_EQ(moonTexture, 4321u);
 }
 
-TEST_F(TextureSet, a_picture_three_pixels_wide_uploads_row_for_row)
+TEST_F(TextureSet, APictureThreePixelsWideUploadsRowForRow)
 {
     // Rows of 9 bytes, which a 4-byte unpack alignment would skew.
     Bytes rgb;
@@ -225,7 +225,7 @@ TEST_F(TextureSet, a_picture_three_pixels_wide_uploads_row_for_row)
     EXPECT_EQ(readBack(skyTexture, 3, 3), rgb);
 }
 
-TEST_F(TextureSet, the_unpack_alignment_is_put_back_after_the_upload)
+TEST_F(TextureSet, TheUnpackAlignmentIsPutBackAfterTheUpload)
 {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 2);
     writeFile("Data/sky.bmp", picture24(3, 1, plain(3, 1, 7, 8, 9)));
@@ -236,7 +236,7 @@ TEST_F(TextureSet, the_unpack_alignment_is_put_back_after_the_upload)
     EXPECT_EQ(readBack(skyTexture, 3, 1), plain(3, 1, 7, 8, 9));
 }
 
-TEST_F(TextureSet, textures_filter_linearly_in_three_components)
+TEST_F(TextureSet, TexturesFilterLinearlyInThreeComponents)
 {
     writeFile("Data/sky.bmp", picture24(2, 2, plain(2, 2, 7, 8, 9)));
     ASSERT_TRUE(loadTextures());
@@ -251,7 +251,7 @@ TEST_F(TextureSet, textures_filter_linearly_in_three_components)
     EXPECT_TRUE(format == 3 || format == GL_RGB || format == GL_RGB8) << format;
 }
 
-TEST_F(TextureSet, the_picture_keeps_its_bottom_row_first)
+TEST_F(TextureSet, ThePictureKeepsItsBottomRowFirst)
 {
     // Bottom row red, top row blue: texture row 0 (t = 0) is the red one.
     Bytes rgb = plain(2, 1, 255, 0, 0);

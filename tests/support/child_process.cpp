@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <csignal>
+#include <cstdio>
 #include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -25,9 +25,8 @@ Child startChild(uid_t user, const std::function<bool()>& work, unsigned limitSe
         dup2(errorPipe[1], STDERR_FILENO);
         close(errorPipe[0]);
         close(errorPipe[1]);
-        if (user != 0
-            && (setgroups(0, nullptr) != 0 || setresgid(user, user, user) != 0
-                || setresuid(user, user, user) != 0))
+        if (user != 0 && (setgroups(0, nullptr) != 0 || setresgid(user, user, user) != 0 ||
+                          setresuid(user, user, user) != 0))
             _exit(99);
         alarm(limitSeconds);
         const bool done = work();

@@ -20,7 +20,7 @@ struct ChildResult {
 // A child started and not yet waited for.
 struct Child {
     pid_t pid;
-    int errors;          // the reading end of its stderr
+    int errors;  // the reading end of its stderr
 };
 
 // Starts `work` in a forked child, as `user` (its group the same number;

@@ -74,10 +74,7 @@ std::set<std::string> namesBesidesLog(const std::string& folder)
     return names;
 }
 
-bool fileExists(const std::string& path)
-{
-    return fs::exists(path);
-}
+bool fileExists(const std::string& path) { return fs::exists(path); }
 
 void writeFile(const std::string& path, const std::string& bytes)
 {
@@ -197,9 +194,8 @@ void GameTest::SetUp()
 {
     testHooks::reset();
     testHooks::setFramePacing(false);
-    testHooks::answerMessageBoxes([](const MessageBoxRecord& box) {
-        return (box.style & MB_YESNO) ? IDYES : IDOK;
-    });
+    testHooks::answerMessageBoxes(
+        [](const MessageBoxRecord& box) { return (box.style & MB_YESNO) ? IDYES : IDOK; });
     enterTempGameFolder(true);
 }
 

@@ -36,8 +36,8 @@ void writeFile(const std::string& path, const std::vector<unsigned char>& bytes)
 
 void pressKey(int code);
 void releaseKey(int code);
-void tapKey(int code);                  // down then up, no frame between
-void moveMouse(int x, int y);           // client pixels from the top-left
+void tapKey(int code);         // down then up, no frame between
+void moveMouse(int x, int y);  // client pixels from the top-left
 void pressLeftButton();
 void releaseLeftButton();
 void pressRightButton();

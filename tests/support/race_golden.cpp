@@ -119,10 +119,11 @@ void holdKeys(const std::string& before, const std::string& now)
 const std::vector<std::string>& columnNames()
 {
     static const std::vector<std::string> names = [] {
-        std::vector<std::string> list = {
-            "frame",     "keys",     "clock",  "speed",    "steer",  "bar",    "target", "bombs",
-            "frames",    "sky",      "rising", "lightning", "menuClock", "delay", "gameSpeed",
-            "random",    "frontEnd", "nameEntry", "best",  "initials", "sounds", "pixels", "field"};
+        std::vector<std::string> list = {"frame",  "keys",      "clock",     "speed",  "steer",
+                                         "bar",    "target",    "bombs",     "frames", "sky",
+                                         "rising", "lightning", "menuClock", "delay",  "gameSpeed",
+                                         "random", "frontEnd",  "nameEntry", "best",   "initials",
+                                         "sounds", "pixels",    "field"};
         for (int row = 1; row <= fieldRows; ++row) {
             list.push_back("along" + std::to_string(row));
             list.push_back("across" + std::to_string(row));
@@ -282,8 +283,7 @@ std::string pictureMaker()
         return std::string(value != nullptr ? value : "?");
     };
     std::string font = "?";
-    if (FcPattern* request =
-            FcNameParse(reinterpret_cast<const FcChar8*>("Comic Sans MS:bold"))) {
+    if (FcPattern* request = FcNameParse(reinterpret_cast<const FcChar8*>("Comic Sans MS:bold"))) {
         FcConfigSubstitute(nullptr, request, FcMatchPattern);
         FcDefaultSubstitute(request);
         FcResult result = FcResultNoMatch;

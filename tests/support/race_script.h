@@ -29,7 +29,7 @@ struct Moment {
     float menuClock;
     int repeatDelay;
     float gameSpeed;
-    std::size_t sounds;   // sounds asked for since the start
+    std::size_t sounds;     // sounds asked for since the start
     std::uint64_t picture;  // the frame's pixels, hashed
 };
 

@@ -32,7 +32,7 @@ const fs::path sourceDir = TRIGONIX_SOURCE_DIR;
 
 const char* const pictureNames[] = {"3dship4lr.bmp", "3dship42lr.bmp", "moon.bmp", "sky.bmp",
                                     "alienlr.bmp"};
-const char* const soundNames[] = {"title.wav", "Bleep.wav", "Bleep2.wav", "bye.wav",
+const char* const soundNames[] = {"title.wav",  "Bleep.wav", "Bleep2.wav", "bye.wav",
                                   "erased.wav", "Boom1.wav", "Boom2.wav"};
 const char* const defaultSettings = "1012103804003703903201";
 const char* const defaultScores = "9999999900001is}is}is}is}0";
@@ -87,7 +87,8 @@ int runGenerator(const fs::path& out) { return runTool("make_data.py", shellQuot
 
 int runFill(const fs::path& src, const fs::path& dest)
 {
-    return runTool("fill_data_folder.py", shellQuote(src.string()) + " " + shellQuote(dest.string()));
+    return runTool("fill_data_folder.py",
+                   shellQuote(src.string()) + " " + shellQuote(dest.string()));
 }
 
 // A fresh folder of its own for one test, removed with everything in it.
@@ -147,7 +148,10 @@ Picture decode(const Bytes& file)
 
 Picture loadPicture(const char* name) { return decode(readFile(dataDir / name)); }
 
-bool hasColour(const uint8_t* px, int r, int g, int b) { return px[0] == r && px[1] == g && px[2] == b; }
+bool hasColour(const uint8_t* px, int r, int g, int b)
+{
+    return px[0] == r && px[1] == g && px[2] == b;
+}
 
 // The samples of a 16-bit mono WAV, after its chunks have been walked.
 struct Sound {
@@ -239,7 +243,8 @@ Music loadMusic()
 {
     Bytes file = readFile(dataDir / "Waltz.mid");
     Music music;
-    if (file.size() < 14 || std::string(file.begin(), file.begin() + 4) != "MThd" || be32(file, 4) != 6)
+    if (file.size() < 14 || std::string(file.begin(), file.begin() + 4) != "MThd" ||
+        be32(file, 4) != 6)
         return music;
     music.format = be16(file, 8);
     music.tracks = be16(file, 10);
@@ -270,7 +275,9 @@ Music loadMusic()
                 if (type == 0x58 && length >= 2)
                     music.timeSignatures.push_back({file[p], file[p + 1]});
                 if (type == 0x51 && length == 3)
-                    music.tempi.push_back({tick, static_cast<uint32_t>(file[p] << 16 | file[p + 1] << 8 | file[p + 2])});
+                    music.tempi.push_back(
+                        {tick,
+                         static_cast<uint32_t>(file[p] << 16 | file[p + 1] << 8 | file[p + 2])});
                 if (type == 0x2F)
                     ended = true;
                 p += length;
@@ -362,7 +369,8 @@ TEST(DataGenerator, WritesEveryFileTheGameAsksForAndTheIconBesideTheFolder)
     for (const char* name : {"Waltz.mid", "icon.bmp", "settings .tgx", "data .tgx"})
         EXPECT_TRUE(fs::is_regular_file(dataDir / name)) << name;
     EXPECT_TRUE(fs::is_regular_file(dataDir / ".." / "icons" / "256x256" / "trigonix.png"));
-    EXPECT_FALSE(fs::exists(dataDir / "trigonix.png")) << "the desktop icon does not belong in Data";
+    EXPECT_FALSE(fs::exists(dataDir / "trigonix.png"))
+        << "the desktop icon does not belong in Data";
 }
 
 TEST(DataGenerator, WritesTheDefaultDataFilesExactlyWithNoLineEnd)
@@ -429,7 +437,8 @@ TEST(Pictures, EveryPictureDecodesThroughTheGamesOwnLoaderUnchanged)
         bool same = image->width == expected.width && image->height == expected.height;
         for (int y = 0; same && y < expected.height; ++y) {
             const unsigned char* row = image->pixels + static_cast<size_t>(y) * expected.width * 3;
-            same = std::equal(row, row + expected.width * 3, expected.at(0, expected.height - 1 - y));
+            same =
+                std::equal(row, row + expected.width * 3, expected.at(0, expected.height - 1 - y));
         }
         EXPECT_TRUE(same) << "decoded pixels differ from the file's";
         std::free(image->pixels);
@@ -472,7 +481,8 @@ TEST(Pictures, ShipFramesAreEdgedInExactlyTheGroundColour)
         }
         for (int y = 0; y < ship.height; ++y) {
             EXPECT_TRUE(hasColour(ship.at(0, y), 0, 128, 0)) << "left column, y " << y;
-            EXPECT_TRUE(hasColour(ship.at(ship.width - 1, y), 0, 128, 0)) << "right column, y " << y;
+            EXPECT_TRUE(hasColour(ship.at(ship.width - 1, y), 0, 128, 0))
+                << "right column, y " << y;
         }
     }
 }
@@ -494,14 +504,16 @@ TEST(Pictures, ShipFramesAreMirrorSymmetricShowAShipAndDiffer)
                     ++notGround;
             }
         }
-        EXPECT_GT(notGround, ship->width * ship->height / 6) << "the craft fills too little of its frame";
+        EXPECT_GT(notGround, ship->width * ship->height / 6)
+            << "the craft fills too little of its frame";
     }
     int differing = 0;
     for (size_t i = 0; i < a.rgb.size(); i += 3)
         if (!std::equal(&a.rgb[i], &a.rgb[i] + 3, &b.rgb[i]))
             ++differing;
     EXPECT_GT(differing, 20) << "the two frames must differ for the ship to animate";
-    EXPECT_LT(differing, a.width * a.height / 4) << "the frames should differ a little, not be two ships";
+    EXPECT_LT(differing, a.width * a.height / 4)
+        << "the frames should differ a little, not be two ships";
 }
 
 TEST(Pictures, MoonStandsOnExactlyBlackAndIsBrightInTheMiddle)
@@ -526,7 +538,8 @@ TEST(Pictures, SkyIsMostlyLightSoTheRaceTintsShow)
     double sum = 0.0;
     int dark = 0;
     for (size_t i = 0; i < sky.rgb.size(); i += 3) {
-        double luminance = (0.3 * sky.rgb[i] + 0.59 * sky.rgb[i + 1] + 0.11 * sky.rgb[i + 2]) / 255.0;
+        double luminance =
+            (0.3 * sky.rgb[i] + 0.59 * sky.rgb[i + 1] + 0.11 * sky.rgb[i + 2]) / 255.0;
         sum += luminance;
         if (luminance < 0.35)
             ++dark;
@@ -559,9 +572,10 @@ TEST(Sounds, EachSoundLastsAsLongAsItsMomentAllows)
         double shortest;
         double longest;
     };
-    for (Span span : {Span{"title.wav", 1.0, 2.0}, Span{"Bleep.wav", 0.08, 0.15}, Span{"Bleep2.wav", 0.08, 0.15},
-                      Span{"bye.wav", 0.7, 1.5}, Span{"erased.wav", 0.3, 0.8}, Span{"Boom1.wav", 0.5, 0.9},
-                      Span{"Boom2.wav", 0.5, 1.0}}) {
+    for (Span span :
+         {Span{"title.wav", 1.0, 2.0}, Span{"Bleep.wav", 0.08, 0.15},
+          Span{"Bleep2.wav", 0.08, 0.15}, Span{"bye.wav", 0.7, 1.5}, Span{"erased.wav", 0.3, 0.8},
+          Span{"Boom1.wav", 0.5, 0.9}, Span{"Boom2.wav", 0.5, 1.0}}) {
         double seconds = loadSound(span.name).seconds();
         EXPECT_GE(seconds, span.shortest) << span.name;
         EXPECT_LE(seconds, span.longest) << span.name;
@@ -599,7 +613,8 @@ TEST(Sounds, TheThunderBoomIsLongerAndDeeperThanTheOther)
 TEST(Sounds, TheTwoMenuBleepsSoundDifferent)
 {
     EXPECT_NE(readFile(dataDir / "Bleep.wav"), readFile(dataDir / "Bleep2.wav"));
-    EXPECT_NE(zeroCrossingsPerSecond(loadSound("Bleep.wav")), zeroCrossingsPerSecond(loadSound("Bleep2.wav")));
+    EXPECT_NE(zeroCrossingsPerSecond(loadSound("Bleep.wav")),
+              zeroCrossingsPerSecond(loadSound("Bleep2.wav")));
 }
 
 // ----------------------------------------------------------------- music
@@ -752,7 +767,8 @@ TEST(FillDataFolder, ReplacesAChangedPictureAndSound)
     ASSERT_FALSE(moon.empty());
     moon[moon.size() / 2] ^= 0xFF;  // same size, one byte off
     std::ofstream(dest / "moon.bmp", std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(moon.data()), static_cast<std::streamsize>(moon.size()));
+        .write(reinterpret_cast<const char*>(moon.data()),
+               static_cast<std::streamsize>(moon.size()));
     writeText(dest / "Boom1.wav", "not a sound");
     ASSERT_EQ(runFill(dataDir, dest), 0);
     EXPECT_TRUE(readFile(dest / "moon.bmp") == readFile(dataDir / "moon.bmp"));

@@ -77,7 +77,7 @@ struct WindowsWindow : ::testing::Test {
 
 }  // namespace
 
-TEST_F(WindowsWindow, aQuickTapIsSeenDownByAFrameBeforeItGoesUp)
+TEST_F(WindowsWindow, AQuickTapIsSeenDownByAFrameBeforeItGoesUp)
 {
     post(WM_KEYDOWN, VK_RETURN, keyParameter(0x1C, true));
     post(WM_KEYUP, VK_RETURN, keyParameter(0x1C, false));
@@ -87,21 +87,21 @@ TEST_F(WindowsWindow, aQuickTapIsSeenDownByAFrameBeforeItGoesUp)
     EXPECT_EQ(drain(), (Received{{WM_KEYUP, VK_RETURN}}));
 }
 
-TEST_F(WindowsWindow, lettersAreNamedByTheLayoutAndEveryOtherKeyByItsPlace)
+TEST_F(WindowsWindow, LettersAreNamedByTheLayoutAndEveryOtherKeyByItsPlace)
 {
     struct Case {
         WPARAM layoutCode;
         unsigned scanCode;
         WPARAM gameCode;
     } cases[] = {
-        {'A', 0x10, 'A'},                       // AZERTY's A, where US has Q
+        {'A', 0x10, 'A'},  // AZERTY's A, where US has Q
         {'Q', 0x1E, 'Q'},
-        {VK_OEM_PERIOD, 0x33, VK_OEM_COMMA},    // a layout's period on the US comma
-        {VK_OEM_7, 0x29, VK_OEM_3},             // left of 1
+        {VK_OEM_PERIOD, 0x33, VK_OEM_COMMA},  // a layout's period on the US comma
+        {VK_OEM_7, 0x29, VK_OEM_3},           // left of 1
         {'1', 0x02, '1'},
-        {VK_HOME, 0x47, VK_NUMPAD0 + 7},        // the keypad's 7 with Num Lock off
+        {VK_HOME, 0x47, VK_NUMPAD0 + 7},  // the keypad's 7 with Num Lock off
         {VK_HOME, 0xE047, VK_HOME},
-        {VK_RETURN, 0xE01C, VK_RETURN},         // the keypad's Enter
+        {VK_RETURN, 0xE01C, VK_RETURN},  // the keypad's Enter
         {VK_DIVIDE, 0xE035, VK_DIVIDE},
     };
     for (const Case& key : cases) {
@@ -114,7 +114,7 @@ TEST_F(WindowsWindow, lettersAreNamedByTheLayoutAndEveryOtherKeyByItsPlace)
     }
 }
 
-TEST_F(WindowsWindow, aKeyLetGoWhileAltIsHeldStillGoesUpAndAltAloneIsNoKey)
+TEST_F(WindowsWindow, AKeyLetGoWhileAltIsHeldStillGoesUpAndAltAloneIsNoKey)
 {
     post(WM_KEYDOWN, VK_LEFT, keyParameter(0xE04B, true));
     post(WM_SYSKEYDOWN, VK_MENU, keyParameter(0x38, true, true));
@@ -124,14 +124,14 @@ TEST_F(WindowsWindow, aKeyLetGoWhileAltIsHeldStillGoesUpAndAltAloneIsNoKey)
     EXPECT_EQ(drain(), (Received{{WM_KEYUP, VK_LEFT}}));
 }
 
-TEST_F(WindowsWindow, aCloseOnlyAsksAndTheWindowStays)
+TEST_F(WindowsWindow, ACloseOnlyAsksAndTheWindowStays)
 {
     post(WM_CLOSE, 0, 0);
     EXPECT_EQ(drain(), (Received{{WM_CLOSE, 0}}));
     EXPECT_TRUE(isSystemWindow(window));
 }
 
-TEST_F(WindowsWindow, theSessionEndingClosesTheGameWindowOnce)
+TEST_F(WindowsWindow, TheSessionEndingClosesTheGameWindowOnce)
 {
     noteSessionEnding();
     EXPECT_EQ(drain(), (Received{{WM_CLOSE, 0}}));
@@ -159,7 +159,8 @@ struct WindowsFiles : ::testing::Test {
     {
         fs::current_path(before);
         std::error_code ignored;
-        fs::permissions(folder / "Data" / "settings .tgx", fs::perms::owner_write, fs::perm_options::add, ignored);
+        fs::permissions(folder / "Data" / "settings .tgx", fs::perms::owner_write,
+                        fs::perm_options::add, ignored);
         fs::remove_all(folder, ignored);
     }
     static std::string contents(const fs::path& path)
@@ -177,7 +178,7 @@ struct WindowsFiles : ::testing::Test {
 
 }  // namespace
 
-TEST_F(WindowsFiles, theDataFilesAreSavedAndReadByTheRulesOfLinux)
+TEST_F(WindowsFiles, TheDataFilesAreSavedAndReadByTheRulesOfLinux)
 {
     const char* name = "Data/settings .tgx";
     const fs::path file = folder / "Data" / "settings .tgx";
@@ -189,7 +190,11 @@ TEST_F(WindowsFiles, theDataFilesAreSavedAndReadByTheRulesOfLinux)
     } cases[] = {
         {"missing", [](const fs::path&) {}, 0, 0},
         {"a plain file", [](const fs::path& f) { put(f, "old"); }, 0, 0},
-        {"read-only", [](const fs::path& f) { put(f, "old"); ASSERT_TRUE(markReadOnly(f.string())); },
+        {"read-only",
+         [](const fs::path& f) {
+             put(f, "old");
+             ASSERT_TRUE(markReadOnly(f.string()));
+         },
          EACCES, 0},
         {"a folder", [](const fs::path& f) { fs::create_directory(f); }, EISDIR, EISDIR},
     };
@@ -214,18 +219,19 @@ TEST_F(WindowsFiles, theDataFilesAreSavedAndReadByTheRulesOfLinux)
     }
 }
 
-TEST_F(WindowsFiles, aPortableCopyKeepsThePlayersFilesInTheDataFolderBesideTheProgram)
+TEST_F(WindowsFiles, APortableCopyKeepsThePlayersFilesInTheDataFolderBesideTheProgram)
 {
     fs::create_directories(folder / "program" / "Data");
     fs::current_path(folder / "program");  // a working folder with no pictures in its Data
     chooseGameFolders((folder / "program").string());
     ASSERT_TRUE(gameFolders.installed);
-    EXPECT_EQ(fs::path(gameFilePath("Data/settings .tgx")), folder / "program" / "Data" / "settings .tgx");
+    EXPECT_EQ(fs::path(gameFilePath("Data/settings .tgx")),
+              folder / "program" / "Data" / "settings .tgx");
     EXPECT_EQ(fs::path(gameFilePath("Data/data .tgx")), folder / "program" / "Data" / "data .tgx");
     EXPECT_EQ(fs::path(gameFilePath("Data/moon.bmp")), folder / "program" / "Data" / "moon.bmp");
 }
 
-TEST(WindowsFont, theGamesFaceGivesGlyphBitmapsAndAdvances)
+TEST(WindowsFont, TheGamesFaceGivesGlyphBitmapsAndAdvances)
 {
     FontFace* face = openFontFace("Comic Sans MS:bold", 18);
     ASSERT_NE(face, nullptr);
