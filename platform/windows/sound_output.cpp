@@ -2,8 +2,10 @@
 // of its own, and the MIDI music through MCI's sequencer.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
-#include <mmsystem.h>
 #include <windows.h>
+
+// After windows.h, whose types it uses.
+#include <mmsystem.h>
 
 #include "platform/sound_output.h"
 

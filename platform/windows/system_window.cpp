@@ -2,8 +2,10 @@
 // the display mode, the cursor, message boxes and the clock, on Win32.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
-#include <mmsystem.h>
 #include <windows.h>
+
+// After windows.h, whose types it uses.
+#include <mmsystem.h>
 
 #include "platform/windows/system.h"
 
