@@ -78,6 +78,25 @@ tap() {
     sleep 0.05
 }
 
+# Keys as a player presses them one after another in a menu: each held for
+# a few frames, whatever the frame rate, then the game gets time before the
+# next.
+play_keys() {
+    focus_game
+    for key in "$@"; do
+        xdotool keydown "$key"
+        sleep 0.1
+        xdotool keyup "$key"
+        sleep 0.5
+    done
+}
+
+# Name entry after a new best: a black screen with its pink heading.
+in_name_entry() {
+    set -- $(count_pixels 255 51 102)
+    [ "$1" -gt 290000 ] && [ "$2" -gt 100 ]
+}
+
 # Keys to another window (a message box) named by $1.
 press_in() {
     wait_for_window "$1"

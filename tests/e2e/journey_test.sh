@@ -18,24 +18,6 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 START_SETTINGS="1002103804003703903200"
 START_SCORES="9999999900001is}is}is}is}0"
 
-# Each key is held for a few frames, so that a frame sees it down whatever
-# the frame rate, then the game gets time before the next.
-tap() {
-    focus_game
-    for key in "$@"; do
-        xdotool keydown "$key"
-        sleep 0.1
-        xdotool keyup "$key"
-        sleep 0.5
-    done
-}
-
-# Name entry after a new best: a black screen with its pink heading.
-in_name_entry() {
-    set -- $(count_pixels 255 51 102)
-    [ "$1" -gt 290000 ] && [ "$2" -gt 100 ]
-}
-
 journey() {
     start_game
     wait_for_window '^Trigonix$'
@@ -50,11 +32,11 @@ journey() {
     sleep 0.3
 
     # OPTIONS, Left from SHORT to JOURNEY, Escape back to SINGLE PLAYER.
-    tap Down Return Left Escape
+    play_keys Down Return Left Escape
     [ "$(colour_count 0 255 0)" -gt 100 ] || fail "the title is not back"
     # Leaving Options saved the settings there and then.
     expect_file "Data/settings .tgx" "1002403804003703903200"
-    tap Return
+    play_keys Return
 
     # JOURNEY ends at the first contact; sweeping from side to side meets
     # the shapes sooner. The arrow keys are no initials.
@@ -81,7 +63,7 @@ journey() {
     sleep 0.3
     xdotool keyup shift
     sleep 0.3
-    tap Return
+    play_keys Return
     in_name_entry && fail "Enter did not end name entry"
     # The end of name entry saved the new best and its initials at once.
     case "$(cat "Data/data .tgx")" in
@@ -90,7 +72,7 @@ journey() {
     esac
 
     # The title again, with SINGLE PLAYER current: down to HIGH SCORES.
-    tap Down Down Return
+    play_keys Down Down Return
     sleep 0.5
     # The JOURNEY initials (cyan, at the right of the fourth line) are
     # letters now, not the underscores of an empty name.
@@ -98,13 +80,13 @@ journey() {
         fail "the High-score screen does not show the new initials"
 
     # Back to the title on HIGH SCORES, down to QUIT.
-    tap Return
+    play_keys Return
     sleep 0.5
-    tap Down Return
+    play_keys Down Return
     kill -0 "$GAME_PID" 2>/dev/null || fail "the Enter that chose QUIT ended the game"
     # The farewell stands in cyan in the middle of the window.
     [ "$(colour_count 0 255 255 100 180 440 60)" -gt 100 ] || fail "no farewell on the exit screen"
-    tap Return
+    play_keys Return
 
     i=0
     while kill -0 "$GAME_PID" 2>/dev/null; do

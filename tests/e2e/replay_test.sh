@@ -31,21 +31,6 @@ grab() {
     screen grab "$WINDOW" "$1"
 }
 
-tap() {
-    focus_game
-    for key in "$@"; do
-        xdotool keydown "$key"
-        sleep 0.1
-        xdotool keyup "$key"
-        sleep 0.5
-    done
-}
-
-in_name_entry() {
-    set -- $(count_pixels 255 51 102)
-    [ "$1" -gt 290000 ] && [ "$2" -gt 100 ]
-}
-
 # Waits, grabbing into $1, until the screen shows the pause ("paused") or
 # stands still without it ("ended"), as $2 says.
 wait_for_picture() {
@@ -75,7 +60,7 @@ race_to_a_best() {
     xdotool mousemove 1 1
     sleep 0.3
     [ ! -e Data/replays ] || fail "a replays folder before any race"
-    tap Return
+    play_keys Return
 
     # Just past the countdown (200 frames), before any shape can reach the
     # ship, End held: the race stands, paused.
@@ -108,19 +93,19 @@ race_to_a_best() {
         fail "no score line in name entry"
     NUMBER=${line#* }
     [ -f "$REPLAY" ] || fail "the new best left no $REPLAY"
-    tap K E V Return
+    play_keys K E V Return
 }
 
 watch_it() {
     scores=$(cat "Data/data .tgx")
     kept=$(cksum < "$REPLAY")
     # SINGLE PLAYER is current: down to HIGH SCORES.
-    tap Down Down Return
+    play_keys Down Down Return
     sleep 0.5
     # The offer below the two hints, in the same magenta.
     [ "$(colour_count 255 0 255 100 425 440 25)" -gt 100 ] ||
         fail "the high-score screen does not offer the replay"
-    tap 4
+    play_keys 4
 
     wait_for_picture replay.paused paused
     screen same live.paused replay.paused ||
@@ -132,7 +117,7 @@ watch_it() {
     # The corner sign.
     [ "$(colour_count 255 255 255 0 0 160 60)" -gt 40 ] || fail "no REPLAY sign"
 
-    tap Escape
+    play_keys Escape
     # The table again, not the title: its green heading.
     [ "$(colour_count 0 255 0 200 40 240 35)" -gt 100 ] ||
         fail "Escape did not end the replay on the high-score screen"
@@ -143,7 +128,7 @@ watch_it() {
     head -c 100 "$REPLAY" > cut.tgr
     cp "$REPLAY" whole.tgr
     cp cut.tgr "$REPLAY"
-    tap 4
+    play_keys 4
     sleep 0.5
     kill -0 "$GAME_PID" 2>/dev/null || fail "a cut replay ended the game"
     [ "$(colour_count 0 255 0 200 40 240 35)" -gt 100 ] ||
@@ -151,7 +136,7 @@ watch_it() {
     [ "$(grep -c "JOURNEY.tgr: replay refused: truncated" game.out)" -eq 1 ] ||
         { cat game.out >&2; fail "the cut replay was not refused in one line"; }
     cp whole.tgr "$REPLAY"
-    tap Escape
+    play_keys Escape
     close_game
     expect_status 0
 }
