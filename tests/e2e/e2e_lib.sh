@@ -97,6 +97,24 @@ in_name_entry() {
     [ "$1" -gt 290000 ] && [ "$2" -gt 100 ]
 }
 
+# A JOURNEY steered side to side into the shapes until its first contact
+# ends it in name entry (the arrow keys are no initials).
+race_into_name_entry() {
+    i=0
+    until in_name_entry; do
+        [ $i -lt 90 ] || fail "the race did not end in name entry"
+        kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended during the race"
+        focus_game
+        if [ $((i / 4 % 2)) -eq 0 ]; then side=Left; else side=Right; fi
+        xdotool keydown "$side"
+        sleep 0.5
+        xdotool keyup "$side"
+        sleep 0.2
+        i=$((i + 1))
+    done
+    sleep 0.5
+}
+
 # Keys to another window (a message box) named by $1.
 press_in() {
     wait_for_window "$1"

@@ -39,20 +39,8 @@ journey() {
     play_keys Return
 
     # JOURNEY ends at the first contact; sweeping from side to side meets
-    # the shapes sooner. The arrow keys are no initials.
-    i=0
-    until in_name_entry; do
-        [ $i -lt 90 ] || fail "the race did not end in name entry"
-        kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended during the race"
-        focus_game
-        if [ $((i / 4 % 2)) -eq 0 ]; then side=Left; else side=Right; fi
-        xdotool keydown "$side"
-        sleep 0.5
-        xdotool keyup "$side"
-        sleep 0.2
-        i=$((i + 1))
-    done
-    sleep 0.5
+    # the shapes sooner.
+    race_into_name_entry
 
     # Capitals with Shift held while each letter is let go; the three
     # letters typed as fast as xdotool can, every tap inside one frame.

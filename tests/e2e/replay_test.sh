@@ -74,19 +74,7 @@ race_to_a_best() {
     xdotool keyup End
 
     # Side to side into the shapes: JOURNEY ends at the first contact.
-    i=0
-    until in_name_entry; do
-        [ $i -lt 90 ] || fail "the race did not end in name entry"
-        kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended during the race"
-        focus_game
-        if [ $((i / 4 % 2)) -eq 0 ]; then side=Left; else side=Right; fi
-        xdotool keydown "$side"
-        sleep 0.5
-        xdotool keyup "$side"
-        sleep 0.2
-        i=$((i + 1))
-    done
-    sleep 0.5
+    race_into_name_entry
     # Name entry's "Score: N", blue on black in the middle of the window.
     grab name.entry
     line=$(screen score-line name.entry 0 51 204 200 240 240 60) ||
